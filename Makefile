@@ -1,0 +1,32 @@
+# make test: installs what is missing, builds both configurations and runs every test.
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup build native win32 test test-native test-win32 demo clean
+
+all: build
+
+setup:
+	bash scripts/setup
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j$(JOBS)
+
+win32:
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 -j$(JOBS)
+
+build: native win32
+
+test: setup
+	$(MAKE) --no-print-directory build
+	bash scripts/run-tests
+
+test-native: native
+	ctest --preset native
+
+test-win32: win32
+	scripts/wine-session run ctest --preset win32
+
+clean:
+	rm -rf build
