@@ -30,3 +30,11 @@ test-win32: win32
 
 clean:
 	rm -rf build
+
+# Fuzzes the decode core for FUZZ_SECONDS (default 600) from a corpus packed with lzs.
+FUZZ_SECONDS ?= 600
+.PHONY: fuzz bench
+fuzz: setup native
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j$(JOBS)
+	bash scripts/fuzz $(FUZZ_SECONDS)

@@ -1,0 +1,11 @@
+#include <windows.h>
+
+#include "gen0/GenError.h"
+
+TReportException ReportException = nullptr;
+
+void DefaultReportException(const Exception& e) {
+  if (dynamic_cast<const EAbort*>(&e)) return;
+  MessageBoxA(nullptr, e.Message.c_str(), "ルーメンアプリケーションでエラーが発生",
+              MB_ICONHAND | MB_OK);
+}
