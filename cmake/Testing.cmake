@@ -37,7 +37,7 @@ function(morimo_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 300)
+    set(T_TIMEOUT 120)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "MORIMO_SOURCE_DIR=${CMAKE_SOURCE_DIR};MORIMO_BINARY_DIR=${CMAKE_BINARY_DIR}")
