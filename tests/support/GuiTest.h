@@ -1,0 +1,7 @@
+// GUI test support: find, read, answer and photograph windows under Wine or Windows.
+#pragma once
+
+#include "tests/support/GuiAnswerer.h"
+#include "tests/support/GuiInput.h"
+#include "tests/support/GuiWindow.h"
+#include "tests/support/Screenshot.h"
