@@ -38,3 +38,6 @@ fuzz: setup native
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j$(JOBS)
 	bash scripts/fuzz $(FUZZ_SECONDS)
+
+bench: setup win32
+	bash scripts/bench
