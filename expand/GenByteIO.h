@@ -34,6 +34,12 @@ public:
   bool EndReached() const { return FEndReached; }
   std::int64_t TotalRead() const { return FTotalRead; }
 
+  // The buffered bytes not yet read, for a reader that takes many at once and then hands back
+  // how far it got.
+  const std::uint8_t* BufferPos() const { return FPos; }
+  const std::uint8_t* BufferEnd() const { return FEnd; }
+  void Consume(const std::uint8_t* pos) { FPos = const_cast<std::uint8_t*>(pos); }
+
 protected:
   // Places up to count bytes into buffer; 0 when the source has nothing more.
   virtual std::int32_t ReadSource(std::uint8_t* buffer, std::int32_t count) = 0;
@@ -78,6 +84,11 @@ public:
   }
   // Hands the pending bytes to OnWrite; they stay pending if it raises.
   void Flush();
+  // The free room of the buffer, for a writer that fills many bytes at once and then hands
+  // back how far it got.
+  std::uint8_t* BufferPos() const { return FPos; }
+  std::uint8_t* BufferEnd() const { return FEnd; }
+  void Advance(std::uint8_t* pos) { FPos = pos; }
   // Flushes, then starts over with an empty buffer of n bytes.
   void SetBufferSize(std::int32_t n);
 
