@@ -1,0 +1,70 @@
+// The base library starts and stops as a whole, in the program's module order.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/Modules.h"
+#include "gen0/GenBase.h"
+#include "gen0/GenHooks.h"
+#include "gen0/GenLog.h"
+#include "gen0/GenTrack.h"
+#include "gen0/GenVersion.h"
+
+namespace {
+class Probe : public TCComponent {};
+}  // namespace
+
+TEST(BaseStartup, StartsAndStopsInModuleOrder) {
+  ASSERT_STREQ(ProgramModules[0].Name, "GenFunc0");  // everything else rests on it
+  {
+    ModuleRun run(ProgramModules, ProgramModuleCount);
+    run.Start();
+    EXPECT_TRUE(BaseLibraryStarted);
+    EXPECT_EQ(ReportException, &DefaultReportException);
+    EXPECT_NE(GenFunc0Instance, nullptr);
+    EXPECT_GE(DeferredCallMessage, 0xC000u);
+    EXPECT_NE(WindowsVersion, 0u);
+    EXPECT_EQ(MsgTooManyLines, "行数が多すぎます");
+    EXPECT_FALSE(ErrorLogEnabled);
+    EXPECT_NE(ErrorLogPath().find("gen0_base_startup.log"), std::string::npos);
+    EXPECT_EQ(DebugLogPath().substr(DebugLogPath().size() - 10), "\\DEBUG.LOG");
+
+    // Debug mode as under a debugger: tracked objects come and go without a leak.
+    bool wasDebug = DebugMode;
+    DebugMode = true;
+    if (!g_TCObjectArray) CreateObjectRegistry();
+    {
+      Probe a, b;
+      EXPECT_EQ(g_TCObjectArray->Live, 2u);
+      EXPECT_NE(a.RegistryIndex, b.RegistryIndex);
+      EXPECT_EQ(a.Signature, ProcessSignature);
+      EXPECT_NE(LiveObjectReport().find("Probe"), std::string::npos);
+    }
+    EXPECT_EQ(g_TCObjectArray->Live, 0u);
+    EXPECT_EQ(LiveObjectReport(), "");
+    DebugMode = wasDebug;
+  }  // stops: a leak would show the "genfunc.finalization" box and hang here
+  EXPECT_FALSE(BaseLibraryStarted);
+  EXPECT_EQ(GenFunc0Instance, nullptr);
+  EXPECT_EQ(g_TCObjectArray, nullptr);
+}
+
+TEST(BaseStartup, TrackingRefillsAndReusesSlots) {
+  CreateObjectRegistry();
+  {
+    std::vector<std::unique_ptr<Probe>> many;
+    for (int i = 0; i < 2500; ++i) many.push_back(std::make_unique<Probe>());
+    EXPECT_EQ(g_TCObjectArray->Live, 2500u);
+    for (int i = 0; i < 2500; i += 2) many[i].reset();
+    for (int i = 0; i < 1250; ++i) many.push_back(std::make_unique<Probe>());
+    EXPECT_EQ(g_TCObjectArray->Live, 2500u);
+    EXPECT_LE(g_TCObjectArray->Slots.size(), 4097u);  // freed slots were taken again
+  }
+  EXPECT_EQ(g_TCObjectArray->Live, 0u);
+  delete g_TCObjectArray;
+  g_TCObjectArray = nullptr;
+}
+
+TEST(BaseStartup, SelfTestPasses) { GenFunc0SelfTest(); }
