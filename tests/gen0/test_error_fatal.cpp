@@ -1,5 +1,7 @@
-// The ways a failure ends the process, each run in a child copy of this executable: the parent
-// answers any box the child shows and reads the child's exit code.
+// Message boxes shown from a worker thread, and the ways a failure ends the process, each run
+// in a child copy of this executable: the parent answers any box the child shows and reads the
+// child's exit code. (A parent that showed the box itself would need a third thread to answer
+// it, which qemu-user's Wine does not survive.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -60,9 +62,9 @@ BOOL CALLBACK FindProcessBox(HWND w, LPARAM param) {
   return FALSE;
 }
 
-// Waits for the child to end, answering with OK the first message box it shows; returns that
+// Waits for the child to end, pressing button on the message boxes it shows; returns the first
 // box's text ("" when none showed).
-std::string AnswerUntilExit(const Child& child, DWORD& exitCode) {
+std::string AnswerUntilExit(const Child& child, DWORD& exitCode, int button = IDOK) {
   std::string seen;
   for (int i = 0; i < 600 && WaitForSingleObject(child.process, 100) == WAIT_TIMEOUT; ++i) {
     BoxSearch s = {child.id, nullptr};
@@ -72,7 +74,7 @@ std::string AnswerUntilExit(const Child& child, DWORD& exitCode) {
     if (!GetDlgItemTextA(s.found, 0xFFFF, text, sizeof text))
       GetDlgItemTextA(s.found, 100, text, sizeof text);  // Wine's static text id
     if (seen.empty()) seen = text;
-    PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   }
   exitCode = STILL_ACTIVE;
   GetExitCodeProcess(child.process, &exitCode);
@@ -105,4 +107,28 @@ TEST(ErrorFatal, ModuleStartupFailureEndsWithItsMessage) {
   EXPECT_EQ(AnswerUntilExit(child, code), "起動できません\r\n\r\n設定 - 時代表");
   EXPECT_NE(code, 0u);
   EXPECT_NE(code, DWORD(STILL_ACTIVE));
+}
+
+TEST(ErrorFatal, ThreadMessageBoxReturnsTheAnswer) {
+  if (IsChild("box")) ExitProcess(DWORD(ThreadMessageBox("更新処理を完了しました。", "テスト箱", MB_YESNO)));
+  Child child;
+  ASSERT_TRUE(StartChild("ThreadMessageBoxReturnsTheAnswer", "box", child));
+  DWORD code = 0;
+  EXPECT_EQ(AnswerUntilExit(child, code, IDNO), "更新処理を完了しました。");
+  EXPECT_EQ(code, DWORD(IDNO));
+}
+
+// Yes asks for another try of the same close; anything else ends the process at once.
+TEST(ErrorFatal, FatalClosePromptYesRetriesNoEndsWithFailure) {
+  if (IsChild("close")) ExitProcess(FatalClosePrompt(6, "C:\\morimo\\morimo.exe") ? 7 : 0);
+  const std::string text = SystemErrorText(6) +
+                           "\r\n\r\nハンドルを閉じることができません - C:\\morimo\\morimo.exe\r\n\r\n"
+                           "再試行しますか？（しない場合は強制終了となります）";
+  for (int button : {IDYES, IDNO}) {
+    Child child;
+    ASSERT_TRUE(StartChild("FatalClosePromptYesRetriesNoEndsWithFailure", "close", child));
+    DWORD code = 0;
+    EXPECT_EQ(AnswerUntilExit(child, code, button), text);
+    EXPECT_EQ(code, button == IDYES ? 7u : 1u);
+  }
 }
