@@ -1,11 +1,11 @@
+#include "gen0/GenAssert.h"
 #include "gen0/GenFile.h"
 #include "gen0/GenLog.h"
 
 namespace {
 // Every wrapped handle must have been registered right after it was opened.
 void CheckRegistered(HANDLE h) {
-  if (DebugMode && FindHandleInfo(h, KindFile, false) == 0)
-    throw ELuInternal("ハンドルが登録されていません");
+  if (DebugMode) GEN_ASSERT(FindHandleInfo(h, KindFile, false) != 0);
 }
 
 [[noreturn]] void Fail(const char* text, HANDLE h) {

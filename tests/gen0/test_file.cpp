@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "gen0/GenAssert.h"
 #include "gen0/GenFile.h"
 #include "gen0/GenLog.h"
 #include "gen0/GenPath.h"
@@ -218,7 +219,7 @@ TEST_F(FileTest, DebugModeRefusesUnregisteredHandles) {
   HANDLE h = OpenFileRetry(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   bool saved = DebugMode;
   DebugMode = true;
-  EXPECT_THROW(HandleSize(h), ELuInternal);
+  EXPECT_THROW(HandleSize(h), EAssertionFailed);
   HandleSetEnd(h);  // the one wrapper without the check
   DebugMode = false;
   EXPECT_EQ(HandleSize(h), 0u);
