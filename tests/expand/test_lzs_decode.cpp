@@ -4,6 +4,7 @@
 #include <string>
 
 #include "expand/LzsDecode.h"
+#include "tests/expand/LzsMemory.h"
 
 namespace {
 using Bytes = std::string;
@@ -27,20 +28,8 @@ Bytes DecodeBody(const Bytes& body) {
   return target;
 }
 
-// Whole file as the product expands it: header, body, then the length and checksum check.
 Bytes DecodeFile(const Bytes& file, TLzsHeader* header = nullptr) {
-  TGenByteInMem in;
-  in.SetSource(file.data(), std::int32_t(file.size()));
-  TLzsHeader h = LzsReadHeader(in);
-  Bytes target;
-  TGenByteOutString out(target);
-  LzsDecodeBody(in, out);
-  out.Flush();
-  target.resize(out.Count);
-  LzsCheck(h, std::int64_t(target.size()), SumBlock(0, target.data(), target.size()),
-           u"C:\\更新\\morimo.exe.lz");
-  if (header) *header = h;
-  return target;
+  return ExpandInMemory(file, header);
 }
 
 std::string MessageOf(const Bytes& file) {

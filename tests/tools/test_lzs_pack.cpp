@@ -9,23 +9,13 @@
 #include <vector>
 
 #include "expand/LzsDecode.h"
+#include "tests/expand/LzsMemory.h"
 #include "tools/lzsPack.h"
 
 namespace {
 using Bytes = std::string;
 
-Bytes Unpack(const Bytes& file) {
-  TGenByteInMem in;
-  in.SetSource(file.data(), std::int32_t(file.size()));
-  TLzsHeader h = LzsReadHeader(in);
-  Bytes target;
-  TGenByteOutString out(target);
-  LzsDecodeBody(in, out);
-  out.Flush();
-  target.resize(out.Count);
-  LzsCheck(h, std::int64_t(target.size()), SumBlock(0, target.data(), target.size()), u"t.lz");
-  return target;
-}
+Bytes Unpack(const Bytes& file) { return ExpandInMemory(file, nullptr, u"t.lz"); }
 
 void ExpectRoundTrip(const Bytes& data) {
   Bytes file = LzsPackFile(data, 0x01DB000011112222ull);
