@@ -1,0 +1,290 @@
+// The raise-time filter. Its fatal paths run in a child copy of this executable, whose box the
+// parent answers and whose exit code and marker files the parent reads; the texts and the
+// chaining are checked in this process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "gen0/GenAssert.h"
+#include "gen0/GenBase.h"
+#include "gen0/GenError.h"
+#include "services/RaiseFilter.h"
+#include "services/RaiseFilterTexts.h"
+
+namespace {
+const char ChildVar[] = "MORIMO_RAISE_CHILD";
+const char InternalErrorText[] =
+    "内部エラー！お手数ですが、ソフトウェアの製造元にお問い合わせください。";
+
+// The child scaffolding follows tests/gen0/test_error_fatal.cpp.
+struct Child {
+  HANDLE process = nullptr;
+  DWORD id = 0;
+  ~Child() { if (process) CloseHandle(process); }
+};
+
+bool StartChild(const char* test, const char* role, Child& child) {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string cmd = std::string("\"") + exe + "\" --gtest_filter=RaiseFilterFatal." + test;
+  SetEnvironmentVariableA(ChildVar, role);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  BOOL ok = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &si, &pi);
+  SetEnvironmentVariableA(ChildVar, nullptr);
+  if (!ok) return false;
+  CloseHandle(pi.hThread);
+  child.process = pi.hProcess;
+  child.id = pi.dwProcessId;
+  return true;
+}
+
+bool IsChild(const char* role) {
+  const char* v = getenv(ChildVar);
+  return v && std::string(v) == role;
+}
+
+struct BoxSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindProcessBox(HWND w, LPARAM param) {
+  auto* s = reinterpret_cast<BoxSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (pid != s->process || std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+// Waits for the child to end, pressing OK on its boxes; the first box's text ("" for none).
+std::string AnswerUntilExit(const Child& child, DWORD& exitCode) {
+  std::string seen;
+  for (int i = 0; i < 600 && WaitForSingleObject(child.process, 100) == WAIT_TIMEOUT; ++i) {
+    BoxSearch s = {child.id, nullptr};
+    EnumWindows(FindProcessBox, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) continue;
+    char text[1024] = {};
+    if (!GetDlgItemTextA(s.found, 0xFFFF, text, sizeof text))
+      GetDlgItemTextA(s.found, 100, text, sizeof text);  // Wine's static text id
+    if (seen.empty()) seen = text;
+    PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  }
+  exitCode = STILL_ACTIVE;
+  GetExitCodeProcess(child.process, &exitCode);
+  return seen;
+}
+
+// Handlers that ran leave a file behind, so that the parent sees them after the child died.
+std::string MarkerPath(const std::string& name) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + "morimo_raise_" + name + ".marker";
+}
+void WriteMarker(const std::string& name) {
+  HANDLE h = CreateFileA(MarkerPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                         nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+}
+bool TakeMarker(const std::string& name) { return DeleteFileA(MarkerPath(name).c_str()); }
+
+void StartFilter() {
+  InstallRaiseFilter(GetCurrentThreadId());
+  RaiseFilterActivate(true);
+}
+
+class EDerivedInternal : public ELuInternal {
+public:
+  using ELuInternal::ELuInternal;
+};
+
+// A base in front of ELuInternal puts the failure at an offset inside the object.
+struct Tag {
+  virtual ~Tag() = default;
+  int tag = 0;
+};
+class ETaggedInternal : public Tag, public ELuInternal {
+public:
+  using ELuInternal::ELuInternal;
+};
+
+int s_chainedCalls = 0;
+int ChainedProbe(const EXCEPTION_RECORD&) {
+  ++s_chainedCalls;
+  return 7;
+}
+
+EXCEPTION_RECORD CppRecord(void* object, const std::type_info& type) {
+  EXCEPTION_RECORD r = {};
+  r.ExceptionCode = CppExceptionCode;
+  r.NumberParameters = 2;
+  r.ExceptionInformation[0] = reinterpret_cast<ULONG_PTR>(object);
+  r.ExceptionInformation[1] = reinterpret_cast<ULONG_PTR>(&type);
+  return r;
+}
+}  // namespace
+
+// Each field keeps its 8 bytes; an address that reads like a later field's placeholder must
+// not move that field; any operation but 0 (read) counts as a write.
+TEST(AccessViolationText, FillsTheThreeFieldsInPlace) {
+  const std::string head = "メモリアクセスエラー \r\nコードアドレス:";
+  EXPECT_EQ(AccessViolationText(0x0040123A, 2, 1, 0x10),
+            head + "0040123A データアドレス:00000010 操作:書き込み\r\n");
+  EXPECT_EQ(AccessViolationText(0xDEADBEEF, 2, 0, 0xFFFFFFFF),
+            head + "DEADBEEF データアドレス:FFFFFFFF 操作:読み込み\r\n");
+  EXPECT_EQ(AccessViolationText(0x22222222, 3, 8, 0x33333333),
+            head + "22222222 データアドレス:33333333 操作:書き込み\r\n");
+  EXPECT_EQ(AccessViolationText(0x00401000, 1, 1, 0x10),
+            head + "00401000 データアドレス:不明     操作:不明    \r\n");
+}
+
+TEST(RaiseFilter, FindsInternalFailuresAmongThrownObjects) {
+  ELuInternal internal("x");
+  EDerivedInternal derived("y");
+  ETaggedInternal tagged("z");
+  EAssertionFailed assertion("Assertion failure", "a.cpp", 3);
+  ELuError error("e");
+  std::runtime_error runtime("r");
+  int number = 4;
+  EXPECT_EQ(InternalFailureOf(&internal, &typeid(ELuInternal)), &internal);
+  EXPECT_EQ(InternalFailureOf(&derived, &typeid(EDerivedInternal)), &derived);
+  EXPECT_EQ(InternalFailureOf(&tagged, &typeid(ETaggedInternal)),
+            static_cast<const Exception*>(&tagged));
+  EXPECT_EQ(InternalFailureOf(&assertion, &typeid(EAssertionFailed)), &assertion);
+  EXPECT_EQ(InternalFailureOf(&error, &typeid(ELuError)), nullptr);
+  EXPECT_EQ(InternalFailureOf(&runtime, &typeid(std::runtime_error)), nullptr);
+  EXPECT_EQ(InternalFailureOf(&number, &typeid(int)), nullptr);
+}
+
+// The filter chains what was installed before it, asks it only while active, lets an unwinding
+// record pass, and a second installation over the chain fails the library's assertion.
+TEST(RaiseFilter, ChainsThePreviousFilterAndRefusesASecondInstallation) {
+  InstalledRaiseFilter = ChainedProbe;
+  InstallRaiseFilter(GetCurrentThreadId());
+  EXPECT_EQ(InstalledRaiseFilter, &RaiseFilter);
+
+  ELuError error("e");
+  ELuInternal internal("x");
+  EXCEPTION_RECORD ordinary = CppRecord(&error, typeid(ELuError));
+  EXCEPTION_RECORD unwinding = CppRecord(&internal, typeid(ELuInternal));
+  unwinding.ExceptionFlags = EXCEPTION_UNWINDING;
+  EXPECT_EQ(RaiseFilter(ordinary), 1);
+  EXPECT_EQ(s_chainedCalls, 0);
+  RaiseFilterActivate(true);
+  int ordinaryResult = RaiseFilter(ordinary);
+  int unwindingResult = RaiseFilter(unwinding);
+  RaiseFilterActivate(false);
+  EXPECT_EQ(ordinaryResult, 7);
+  EXPECT_EQ(unwindingResult, 7);
+  EXPECT_EQ(s_chainedCalls, 2);
+
+  try {
+    InstallRaiseFilter(GetCurrentThreadId());
+    ADD_FAILURE() << "installed twice";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.Message, "Assertion failure (gen/genfunc1x, 59 行)");
+  }
+}
+
+// A failed assertion and an internal error on the filter's thread end the process with the
+// internal-error box before the catch (...) around them runs.
+TEST(RaiseFilterFatal, InternalFailuresEndTheProcessBeforeAnyHandler) {
+  if (IsChild("assert") || IsChild("internal")) {
+    StartFilter();
+    try {
+      GEN_ASSERT(!IsChild("assert"));
+      throw ELuInternal("x");
+    } catch (...) {
+      WriteMarker(getenv(ChildVar));
+    }
+    ExitProcess(0);
+  }
+  for (const char* r : {"assert", "internal"}) {
+    TakeMarker(r);
+    Child child;
+    ASSERT_TRUE(StartChild("InternalFailuresEndTheProcessBeforeAnyHandler", r, child));
+    DWORD code = 0;
+    EXPECT_EQ(AnswerUntilExit(child, code), InternalErrorText) << r;
+    EXPECT_NE(code, 0u) << r;
+    EXPECT_NE(code, DWORD(STILL_ACTIVE)) << r;
+    EXPECT_FALSE(TakeMarker(r)) << r << ": the handler ran";
+  }
+}
+
+// The same internal error on another thread, and an ordinary error on the filter's thread, go
+// to their handlers as usual.
+TEST(RaiseFilterFatal, OtherThreadsAndOrdinaryErrorsReachTheirHandlers) {
+  if (IsChild("survive")) {
+    StartFilter();
+    std::thread worker([] {
+      try {
+        throw ELuInternal("x");
+      } catch (const ELuInternal&) {
+        WriteMarker("worker");
+      }
+    });
+    worker.join();
+    try {
+      throw ELuError("普通のエラー");
+    } catch (const ELuError&) {
+      WriteMarker("main");
+    }
+    ExitProcess(0);
+  }
+  TakeMarker("worker");
+  TakeMarker("main");
+  Child child;
+  ASSERT_TRUE(StartChild("OtherThreadsAndOrdinaryErrorsReachTheirHandlers", "survive", child));
+  DWORD code = 1;
+  EXPECT_EQ(AnswerUntilExit(child, code), "");
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(TakeMarker("worker"));
+  EXPECT_TRUE(TakeMarker("main"));
+}
+
+// An access violation once the base library has started shows where it happened.
+//
+// Under qemu-user's Wine a real page fault reaches the program as an illegal instruction
+// (qemu gives Wine's signal handler no page-fault trap number), so there the child raises the
+// fault's record itself through RtlRaiseException, which puts the caller's address in it as a
+// fault in our code has. On Windows the child writes to address 0x10.
+TEST(RaiseFilterFatal, AccessViolationShowsTheAddresses) {
+  if (IsChild("av")) {
+    BaseLibraryStarted = true;
+    StartFilter();
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (GetProcAddress(ntdll, "wine_get_version")) {
+      using TRtlRaiseException = void(WINAPI*)(EXCEPTION_RECORD*);
+      auto raise = reinterpret_cast<TRtlRaiseException>(
+          reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlRaiseException")));
+      EXCEPTION_RECORD r = {};
+      r.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
+      r.NumberParameters = 2;
+      r.ExceptionInformation[0] = 1;
+      r.ExceptionInformation[1] = 0x10;
+      raise(&r);
+    } else {
+      // Through a volatile address: a constant one lets the compiler put a trap there instead.
+      volatile ULONG_PTR address = 0x10;
+      *reinterpret_cast<volatile int*>(address) = 1;
+    }
+    ExitProcess(0);
+  }
+  Child child;
+  ASSERT_TRUE(StartChild("AccessViolationShowsTheAddresses", "av", child));
+  DWORD code = 0;
+  std::string text = AnswerUntilExit(child, code);
+  EXPECT_EQ(text.rfind("メモリアクセスエラー \r\nコードアドレス:", 0), 0u) << text;
+  EXPECT_NE(text.find(" データアドレス:00000010 操作:書き込み\r\n"), std::string::npos) << text;
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, DWORD(STILL_ACTIVE));
+}
