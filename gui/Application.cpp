@@ -1,0 +1,225 @@
+#include "gui/Application.h"
+
+#include <algorithm>
+
+#include "gen0/GenFatal.h"
+#include "gui/ApplicationEvents.h"
+#include "gui/ExceptionBarrier.h"
+#include "gui/Form.h"
+#include "gui/MessageFlush.h"
+#include "gui/Screen.h"
+
+TApplication* Application = nullptr;
+TMethod<void()> OnMainFormShown;
+
+TApplication::TApplication() = default;
+
+TApplication::~TApplication() { Teardown(); }
+
+void TApplication::Initialize() { Handle(); }
+
+HWND TApplication::Handle() {
+  if (handle_) return handle_;
+  static bool registered = false;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!registered) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "MAINICON");
+    if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = "TApplication";
+    SetLastError(0);
+    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      throw ELastError(GetLastError(), "ウィンドウクラスを登録できません - TApplication");
+    registered = true;
+  }
+  // A window of no size in the screen's centre: it only carries the taskbar button.
+  SetLastError(0);
+  handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                            0, 0, nullptr, nullptr, instance, nullptr);
+  if (!handle_) throw ELastError(GetLastError(), "ウィンドウを作成できません");
+  return handle_;
+}
+
+LRESULT CALLBACK TApplication::WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    switch (msg) {
+      case WM_CLOSE:
+        if (Application && Application->mainForm_) Application->mainForm_->Close();
+        return 0;
+      case WM_SETFOCUS:
+        // The taskbar button activated us: the main form takes the focus.
+        if (Application && Application->mainForm_ && Application->mainForm_->Visible() &&
+            IsWindowEnabled(Application->mainForm_->Handle())) {
+          SetFocus(Application->mainForm_->Handle());
+          return 0;
+        }
+        break;
+    }
+  } catch (...) {
+    HandleCallbackException(Application);
+    return 0;
+  }
+  return DefWindowProcA(w, msg, wp, lp);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  if (handle_) SetWindowTextA(handle_, title.c_str());
+}
+
+void TApplication::AddForm(TCustomForm* f) {
+  try {
+    f->DoCreate();
+  } catch (...) {
+    delete f;
+    throw;
+  }
+  if (!mainForm_) mainForm_ = f;
+}
+
+void TApplication::FormDestroyed(TCustomForm* f) {
+  if (mainForm_ == f) mainForm_ = nullptr;
+}
+
+void TApplication::Run() {
+  if (!mainForm_) return;
+  ShowWindow(Handle(), SW_SHOWNA);
+  mainForm_->Show();
+  if (OnMainFormShown) OnMainFormShown();
+  while (!terminated_) HandleMessage();
+}
+
+bool TApplication::ProcessMessage() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  try {
+    bool handled = false;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+      TWinControl* target = nullptr;
+      for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = TWinControl::FindControl(w);
+      if (target)
+        if (TCustomForm* form = target->ParentForm()) handled = form->PreviewKey(target, msg);
+    }
+    if (!handled) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  } catch (...) {
+    HandleCallbackException(this);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  while (ProcessMessage()) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  if (!ProcessMessage()) WaitMessage();
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::HandleException(TComponent* sender, const Exception& e) {
+  bool handled = false;
+  std::vector<TApplicationEvents*> events = events_;
+  for (TApplicationEvents* ev : events) {
+    if (ev->OnException) {
+      ev->OnException(sender, e);
+      handled = true;
+    }
+  }
+  if (handled) return;
+  if (OnException) {
+    OnException(sender, e);
+    return;
+  }
+  if (!dynamic_cast<const EAbort*>(&e)) ShowException(e);
+}
+
+void TApplication::ShowException(const Exception& e) {
+  MessageBoxA(GetActiveWindow(), e.Message.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+bool TApplication::HelpContext(int context) {
+  if (OnHelp) return OnHelp(context);
+  if (HelpFile.empty()) return false;
+  return WinHelpA(Handle(), HelpFile.c_str(), HELP_CONTEXT, ULONG_PTR(context)) != 0;
+}
+
+void TApplication::AddEvents(TApplicationEvents* e) { events_.push_back(e); }
+
+void TApplication::RemoveEvents(TApplicationEvents* e) {
+  events_.erase(std::remove(events_.begin(), events_.end(), e), events_.end());
+}
+
+void TApplication::Teardown() {
+  if (handle_) ShowOwnedPopups(handle_, FALSE);
+  showHint_ = false;
+  MarkDestroying();
+  DestroyComponents();
+  mainForm_ = nullptr;
+  if (HWND w = handle_) {
+    handle_ = nullptr;
+    DestroyWindow(w);
+  }
+}
+
+TApplicationEvents::TApplicationEvents(TComponent* owner) : TComponent(owner) {
+  if (Application) Application->AddEvents(this);
+}
+
+TApplicationEvents::~TApplicationEvents() {
+  if (Application) Application->RemoveEvents(this);
+}
+
+void HandleCallbackException(TComponent* sender) noexcept {
+  auto show = [sender](const Exception& e) {
+    if (Application)
+      Application->HandleException(sender, e);
+    else
+      ReportException(e);
+  };
+  try {
+    try {
+      throw;
+    } catch (const Exception& e) {
+      show(e);
+    } catch (const std::exception& e) {
+      show(Exception(e.what()));
+    } catch (...) {
+      show(Exception("不明な例外が発生しました"));
+    }
+  } catch (const Exception& e) {
+    // The handler itself failed: the base library's display is the last resort.
+    try {
+      DefaultReportException(e);
+    } catch (...) {
+    }
+  } catch (...) {
+  }
+}
+
+void GuiStartup() {
+  if (!Screen) Screen = new TScreen();
+  if (!Application) Application = new TApplication();
+  InstallMessageFlush();
+}
+
+void GuiShutdown() {
+  RemoveMessageFlush();
+  delete Application;
+  Application = nullptr;
+  delete Screen;
+  Screen = nullptr;
+}

@@ -1,0 +1,58 @@
+// Drawing on a device context with the toolkit's font, brush and pen. The canvas selects its
+// objects into the DC as it draws and puts the DC's own objects back when the DC is released.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "gui/Graphics.h"
+
+// Edges of DrawEdge's frame.
+enum class TEdge { Raised, Sunken, Etched, Bump };
+
+class TCanvas {
+public:
+  TCanvas();
+  ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle() const { return dc_; }
+  // Starts drawing on dc (null ends it); the DC stays the caller's.
+  void SetHandle(HDC dc);
+
+  TFont Font;
+  TBrush Brush;
+  TPen Pen;
+
+  SIZE TextExtent(const std::string& s);
+  int TextWidth(const std::string& s) { return TextExtent(s).cx; }
+  int TextHeight(const std::string& s) { return TextExtent(s).cy; }
+  SIZE TextExtentW(const std::wstring& s);
+
+  void TextOut(int x, int y, const std::string& s);
+  // Text at x, y clipped to r; the brush fills r first unless it is clear.
+  void TextRect(const RECT& r, int x, int y, const std::string& s);
+  void TextRectW(const RECT& r, int x, int y, const std::wstring& s);
+  // DrawTextA with the given DT_ flags in the canvas font, transparent.
+  int DrawText(const std::string& s, RECT& r, UINT format);
+
+  void FillRect(const RECT& r);
+  void FrameRect(const RECT& r);
+  void Rectangle(const RECT& r);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void Frame3D(const RECT& r, TEdge edge, UINT sides = BF_RECT);
+  // Draws bitmap at x, y; with a transparent colour, pixels of that colour are left out.
+  void Draw(int x, int y, HBITMAP bitmap, bool transparent = false, COLORREF key = 0);
+
+private:
+  void UseFont();
+  void UseBrush();
+  void UsePen();
+  void Restore();
+
+  HDC dc_ = nullptr;
+  HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
+};

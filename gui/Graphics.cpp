@@ -1,0 +1,81 @@
+#include "gui/Graphics.h"
+
+#include <cstring>
+
+COLORREF ColorToRGB(TColor c) {
+  if (c < 0) return GetSysColor(c & 0xFF);
+  return COLORREF(c);
+}
+
+void TFont::Set(const TFontDesc& d) {
+  desc_ = d;
+  Changed();
+}
+void TFont::SetName(const std::string& n) {
+  desc_.Name = n;
+  Changed();
+}
+void TFont::SetHeight(int h) {
+  desc_.Height = h;
+  Changed();
+}
+void TFont::SetColor(TColor c) {
+  desc_.Color = c;
+  Changed();
+}
+void TFont::SetStyle(std::uint8_t s) {
+  desc_.Style = s;
+  Changed();
+}
+
+void TFont::Changed() {
+  handle_.Reset();
+  if (OnChange) OnChange();
+}
+
+HFONT TFont::Handle() {
+  if (!handle_) {
+    LOGFONTA lf = {};
+    lf.lfHeight = desc_.Height;
+    lf.lfWeight = (desc_.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (desc_.Style & fsItalic) != 0;
+    lf.lfUnderline = (desc_.Style & fsUnderline) != 0;
+    lf.lfStrikeOut = (desc_.Style & fsStrikeOut) != 0;
+    lf.lfCharSet = desc_.Charset;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfPitchAndFamily = DEFAULT_PITCH;
+    std::strncpy(lf.lfFaceName, desc_.Name.c_str(), LF_FACESIZE - 1);
+    handle_.Reset(CreateFontIndirectA(&lf));
+  }
+  return handle_.Get();
+}
+
+void TBrush::SetColor(TColor c) {
+  if (c == color_) return;
+  color_ = c;
+  handle_.Reset();
+}
+
+HBRUSH TBrush::Handle() {
+  if (style_ == TBrushStyle::Clear) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  if (!handle_) handle_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+  return handle_.Get();
+}
+
+void TPen::SetColor(TColor c) {
+  if (c == color_) return;
+  color_ = c;
+  handle_.Reset();
+}
+void TPen::SetWidth(int w) {
+  if (w == width_) return;
+  width_ = w;
+  handle_.Reset();
+}
+
+HPEN TPen::Handle() {
+  if (!handle_) handle_.Reset(CreatePen(PS_SOLID, width_, ColorToRGB(color_)));
+  return handle_.Get();
+}

@@ -1,0 +1,32 @@
+// A form built from a description in the manner of the product's dialogs, for the toolkit tests.
+#pragma once
+
+#include "gui/Button.h"
+#include "gui/Edit.h"
+#include "gui/Form.h"
+#include "gui/Image.h"
+#include "gui/Label.h"
+
+class TfrmSample : public TForm {
+public:
+  explicit TfrmSample(TComponent* owner);
+  std::string ClassName() const override { return "TfrmSample"; }
+  static TFormDesc Desc();
+
+  TLabel* Label1;
+  TLabel* Label2;
+  TCustomEdit* Edit1;
+  TButton* ButtonOk;
+  TButton* ButtonCancel;
+  TButton* ButtonRaise;
+  TImage* Image1;
+
+private:
+  template <class T>
+  T* Add(int left, int top, int width, int height) {
+    T* c = new T(this);
+    c->SetParent(this);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
+};

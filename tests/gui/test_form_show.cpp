@@ -1,0 +1,66 @@
+// Forms from descriptions on the real display: what they show, keyboard navigation, scaling.
+#include "tests/gui/GuiFixture.h"
+
+TEST_F(GuiForm, DescribedFormShowsItsCaptionControlsAndFonts) {
+  auto* f = NewForm<TfrmSample>(Application);
+  f->Show();
+  Pump(1500);
+  RECT client;
+  GetClientRect(f->Handle(), &client);
+  EXPECT_EQ(client.right, 660);
+  EXPECT_EQ(client.bottom, 261);
+  WindowContent seen = ReadWindow(f->Handle());
+  EXPECT_EQ(seen.caption, "セットアップ");
+  EXPECT_NE(seen.StaticText().find("本プログラムは、モリモVer.２の更新プログラムです。"),
+            std::string::npos);
+  EXPECT_EQ(seen.ButtonTexts(), (std::vector<std::string>{"更新の開始", "中止", "確認"}));
+  LOGFONTA lf = {};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(f->Edit1->Handle(), WM_GETFONT, 0, 0)),
+             sizeof lf, &lf);
+  EXPECT_STREQ(lf.lfFaceName, "ＭＳ ゴシック");
+  EXPECT_EQ(lf.lfHeight, -16);
+  EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_EQ(f->Label2->Font.Color(), clMaroon);
+  // Kept as an artefact of the run: build/win32/screenshots/gui_form.png.
+  EXPECT_FALSE(SaveScreenshot("gui_form").empty());
+  EXPECT_EQ(ReadText(Application->Handle()), "モリモVer.２の更新プログラム");
+}
+
+TEST_F(GuiForm, TabAndNextDlgCtlFollowTheTabOrder) {
+  auto* f = NewForm<TfrmSample>(Application);
+  f->Show();
+  Pump(500);
+  ASSERT_EQ(GetFocus(), f->ButtonOk->Handle());
+  EXPECT_EQ(f->ActiveControl(), f->ButtonOk);
+  auto tab = [&] {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    Pump(200);
+    return GetFocus();
+  };
+  EXPECT_EQ(tab(), f->ButtonCancel->Handle());
+  EXPECT_EQ(tab(), f->Edit1->Handle());
+  EXPECT_EQ(tab(), f->ButtonRaise->Handle());
+  EXPECT_EQ(tab(), f->ButtonOk->Handle());
+  SendMessageA(f->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(f->Edit1->Handle()), TRUE);
+  EXPECT_EQ(GetFocus(), f->Edit1->Handle());
+  EXPECT_EQ(f->ActiveControl(), f->Edit1);
+  SendMessageA(f->Handle(), WM_NEXTDLGCTL, 1, FALSE);  // previous
+  EXPECT_EQ(GetFocus(), f->ButtonCancel->Handle());
+  // A disabled control is passed over.
+  f->Edit1->SetEnabled(false);
+  EXPECT_EQ(tab(), f->ButtonRaise->Handle());
+}
+
+TEST_F(GuiForm, ScaleByScalesPositionsSizesAndFonts) {
+  auto* f = NewForm<TfrmSample>(nullptr);
+  f->ScaleBy(4, 3);
+  EXPECT_EQ(f->ClientWidth(), 880);
+  EXPECT_EQ(f->ClientHeight(), 348);
+  EXPECT_EQ(f->ButtonOk->Left(), 240);
+  EXPECT_EQ(f->ButtonOk->Width(), 167);
+  EXPECT_EQ(f->Font.Height(), -21);
+  EXPECT_EQ(f->Label1->Font.Height(), -21);  // from the form
+  EXPECT_EQ(f->Label2->Font.Height(), -21);  // its own font, scaled
+  EXPECT_EQ(f->Label2->Font.Color(), clMaroon);
+  delete f;
+}
