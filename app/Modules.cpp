@@ -3,10 +3,22 @@
 #include "app/StandardFolders.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenReg.h"
+#include "gui/Application.h"
+#include "services/AltF4Hook.h"
+#include "services/ExceptionHook.h"
+#include "services/GenOle.h"
+#include "services/PostCall.h"
 
 const ModuleEntry ProgramModules[] = {
     {"GenFunc0", GenFunc0Startup, GenFunc0Shutdown},
     {"GenReg", GenRegStartup, GenRegShutdown},
+    {"genole", GenOleStartup, GenOleShutdown},
+    {"Forms", GuiStartup, GuiShutdown},
+    // The dialog layer installs the hook; this module only takes it away again.
+    {"UnitDisableAltF4", nullptr, RemoveAltF4Hook},
+    {"hook_ex0", nullptr, RemoveExceptionHook},
+    {"hook_ex", InstallExceptionHook, nullptr},
+    {"MsgSyncEvent", PostCallStartup, PostCallShutdown},
     {"UnitSetupLib", nullptr, ClearStandardFolders},
 };
 const std::size_t ProgramModuleCount = sizeof ProgramModules / sizeof ProgramModules[0];

@@ -1,4 +1,5 @@
-// The base library starts and stops as a whole, in the program's module order.
+// The base library and the process services start and stop as a whole, in the program's
+// module order.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,6 +12,10 @@
 #include "gen0/GenLog.h"
 #include "gen0/GenTrack.h"
 #include "gen0/GenVersion.h"
+#include "gui/Application.h"
+#include "gui/MessageFlush.h"
+#include "services/GenOle.h"
+#include "services/PostCall.h"
 
 namespace {
 class Probe : public TCComponent {};
@@ -30,6 +35,11 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
     EXPECT_FALSE(ErrorLogEnabled);
     EXPECT_NE(ErrorLogPath().find("gen0_base_startup.log"), std::string::npos);
     EXPECT_EQ(DebugLogPath().substr(DebugLogPath().size() - 10), "\\DEBUG.LOG");
+    EXPECT_TRUE(GenOleStarted());
+    ASSERT_NE(Application, nullptr);
+    EXPECT_NE(FlushMessages, nullptr);
+    FlushMessages();  // the deferred-call service chained behind the GUI layer's flush
+    Application->ProcessMessages();
 
     // Debug mode as under a debugger: tracked objects come and go without a leak.
     bool wasDebug = DebugMode;
@@ -49,6 +59,9 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
   EXPECT_FALSE(BaseLibraryStarted);
   EXPECT_EQ(GenFunc0Instance, nullptr);
   EXPECT_EQ(g_TCObjectArray, nullptr);
+  EXPECT_FALSE(GenOleStarted());
+  EXPECT_EQ(Application, nullptr);
+  EXPECT_EQ(FlushMessages, nullptr);
 }
 
 TEST(BaseStartup, TrackingRefillsAndReusesSlots) {
