@@ -33,7 +33,7 @@ struct TCreateParams {
   const char* SystemClass = nullptr;  // or a system class to create and subclass
   DWORD Style = 0;
   DWORD ExStyle = 0;
-  UINT ClassStyle = CS_DBLCLKS;
+  UINT ClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
   int X = 0, Y = 0, Width = 0, Height = 0;
   HWND WndParent = nullptr;
 };

@@ -83,3 +83,45 @@ TEST_F(GuiForm, ExceptionFromAClickHandlerReachesTheHandlerOnceAndTheLoopGoesOn)
   ApplicationExceptionHandler = {};
   RemoveExceptionHook();
 }
+
+// Without a handler behind the hook, the application shows the message in a box captioned
+// with its title; EAbort shows nothing.
+TEST_F(GuiForm, WithoutAHandlerTheHookShowsTheMessageAndIgnoresEAbort) {
+  TForm* main = ShowMainForm();
+  InstallExceptionHook();
+  InstallExceptionHook();  // once only
+  auto* dlg = NewForm<TfrmSample>(main);
+  bool abort = true;
+  dlg->ButtonRaise->OnClick = [&](TComponent*) {
+    if (abort) {
+      abort = false;
+      throw EAbort();
+    }
+    throw ELuError("フォルダを指定してください");
+  };
+  std::string boxText, boxCaption;
+  bool boxAfterAbort = true;
+  Answerer answer(Matching({"TfrmSample", ""}), [&](HWND w) {
+    PressButton(w, "確認", PressBy::Click);
+    Sleep(500);
+    boxAfterAbort = FindTopLevel(Matching({"#32770", ""})) != nullptr;
+    PressButton(w, "確認", PressBy::Click);
+    HWND box = WaitForWindow({"#32770", ""});
+    if (!box) return false;
+    WindowContent seen = ReadWindow(box);
+    boxText = seen.StaticText();
+    boxCaption = seen.caption;
+    PressButton(box, IDOK);
+    return PollUntil([&] { return !IsWindow(box); }, DefaultTimeout) &&
+           PressButton(w, "中止", PressBy::Click);
+  });
+  TModalResult r = dlg->ShowModal();
+  const Answer& a = answer.Join();
+  EXPECT_TRUE(a.found && a.acted) << a.failure;
+  EXPECT_EQ(r, mrCancel);
+  EXPECT_FALSE(boxAfterAbort);
+  EXPECT_EQ(boxText, "フォルダを指定してください");
+  EXPECT_EQ(boxCaption, "モリモVer.２の更新プログラム");
+  delete dlg;
+  RemoveExceptionHook();
+}
