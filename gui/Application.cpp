@@ -39,8 +39,8 @@ HWND TApplication::Handle() {
   SetLastError(0);
   handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                            0, 0, nullptr, nullptr, instance, nullptr);
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, nullptr);
   if (!handle_) throw ELastError(GetLastError(), "ウィンドウを作成できません");
   return handle_;
 }

@@ -23,7 +23,7 @@ using TExceptionEvent = std::function<void(TComponent* sender, const Exception& 
 extern TMethod<void()> OnMainFormShown;
 
 class TApplication : public TComponent {
-public:
+ public:
   TApplication();
   ~TApplication() override;
   std::string ClassName() const override { return "TApplication"; }
@@ -75,7 +75,7 @@ public:
   void AddEvents(TApplicationEvents* e);
   void RemoveEvents(TApplicationEvents* e);
 
-private:
+ private:
   void AddForm(TCustomForm* f);
   static LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 

@@ -5,7 +5,7 @@
 #include "gui/Application.h"
 
 class TApplicationEvents : public TComponent {
-public:
+ public:
   explicit TApplicationEvents(TComponent* owner = nullptr);
   ~TApplicationEvents() override;
   std::string ClassName() const override { return "TApplicationEvents"; }

@@ -6,7 +6,7 @@
 #include "gui/GdiObject.h"
 
 class TButton : public TWinControl {
-public:
+ public:
   explicit TButton(TComponent* owner);
   std::string ClassName() const override { return "TButton"; }
 
@@ -20,10 +20,10 @@ public:
   void Click() override;
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& p) override;
 
-private:
+ private:
   bool default_ = false;
   bool cancel_ = false;
 };
@@ -31,7 +31,7 @@ private:
 // A button with a glyph: a bitmap that holds the normal and the disabled picture side by side.
 // The bottom-left pixel's colour is transparent.
 class TBitBtn : public TButton {
-public:
+ public:
   explicit TBitBtn(TComponent* owner) : TButton(owner) {}
   std::string ClassName() const override { return "TBitBtn"; }
 
@@ -42,10 +42,10 @@ public:
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& p) override;
 
-private:
+ private:
   void DrawItem(const DRAWITEMSTRUCT& d);
 
   GdiObject<HBITMAP> glyph_;

@@ -12,7 +12,7 @@
 enum class TEdge { Raised, Sunken, Etched, Bump };
 
 class TCanvas {
-public:
+ public:
   TCanvas();
   ~TCanvas();
   TCanvas(const TCanvas&) = delete;
@@ -47,7 +47,7 @@ public:
   // Draws bitmap at x, y; with a transparent colour, pixels of that colour are left out.
   void Draw(int x, int y, HBITMAP bitmap, bool transparent = false, COLORREF key = 0);
 
-private:
+ private:
   void UseFont();
   void UseBrush();
   void UsePen();

@@ -19,7 +19,7 @@ enum : std::uint32_t {
 };
 
 class TComponent {
-public:
+ public:
   explicit TComponent(TComponent* owner = nullptr);
   virtual ~TComponent();
   TComponent(const TComponent&) = delete;
@@ -53,11 +53,11 @@ public:
   void FreeNotification(TComponent* c);
   void RemoveFreeNotification(TComponent* c);
 
-protected:
+ protected:
   // An owned component was inserted or removed, or a component this one watches is freed.
   virtual void Notification(TComponent* c, TOperation op);
 
-private:
+ private:
   void Insert(TComponent* c);
   void Remove(TComponent* c);
 

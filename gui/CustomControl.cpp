@@ -35,8 +35,8 @@ void TPanel::Paint() {
   Canvas.FillRect(r);
   if (bevelOuter_ != TBevel::None) {
     RECT edge = r;
-    DrawEdge(Canvas.Handle(), &edge, bevelOuter_ == TBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
-             BF_RECT);
+    DrawEdge(Canvas.Handle(), &edge,
+             bevelOuter_ == TBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
   }
   std::string text = Text();
   if (!text.empty()) Canvas.DrawText(text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

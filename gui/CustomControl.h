@@ -6,7 +6,7 @@
 #include "gui/WinControl.h"
 
 class TCustomControl : public TWinControl {
-public:
+ public:
   explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
   std::string ClassName() const override { return "TCustomControl"; }
 
@@ -14,7 +14,7 @@ public:
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-protected:
+ protected:
   // Draws the whole client area on Canvas; the canvas has the control's font and its colour
   // as brush.
   virtual void Paint() {}
@@ -23,16 +23,16 @@ protected:
 enum class TBevel { None, Raised, Lowered };
 
 class TPanel : public TCustomControl {
-public:
+ public:
   explicit TPanel(TComponent* owner);
   std::string ClassName() const override { return "TPanel"; }
 
   TBevel BevelOuter() const { return bevelOuter_; }
   void SetBevelOuter(TBevel b);
 
-protected:
+ protected:
   void Paint() override;
 
-private:
+ private:
   TBevel bevelOuter_ = TBevel::Raised;
 };

@@ -8,7 +8,7 @@ enum class TAlignment { LeftJustify, RightJustify, Center };
 enum class TScrollStyle { None, Horizontal, Vertical, Both };
 
 class TCustomEdit : public TWinControl {
-public:
+ public:
   explicit TCustomEdit(TComponent* owner);
   std::string ClassName() const override { return "TCustomEdit"; }
 
@@ -32,12 +32,12 @@ public:
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& p) override;
   void CreateWnd() override;
   virtual void Change();
 
-private:
+ private:
   bool readOnly_ = false;
   int maxLength_ = 0;
   bool border_ = true;
@@ -45,7 +45,7 @@ private:
 };
 
 class TMemo : public TCustomEdit {
-public:
+ public:
   explicit TMemo(TComponent* owner);
   std::string ClassName() const override { return "TMemo"; }
 
@@ -60,10 +60,10 @@ public:
   void AddLine(const std::string& line);
   int LineCount();
 
-protected:
+ protected:
   void CreateParams(TCreateParams& p) override;
 
-private:
+ private:
   TScrollStyle scrollBars_ = TScrollStyle::None;
   bool wordWrap_ = true;
   bool wantReturns_ = true;

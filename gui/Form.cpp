@@ -64,6 +64,7 @@ TCustomForm::TCustomForm(TComponent* owner, const TFormDesc& desc)
       clientHeight_(desc.ClientHeight) {
   SetLoading(true);
   SetVisibleFlag(false);
+  scaled_ = desc.Scaled;
   KeyPreview = desc.KeyPreview;
   Font.Set(desc.Font);
   SetColor(desc.Color);
@@ -80,6 +81,7 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::DoCreate() {
+  if (scaled_ && Screen && Screen->PixelsPerInch != 96) ScaleBy(Screen->PixelsPerInch, 96);
   SetLoading(false);
   if (OnCreate) OnCreate(this);
 }
@@ -178,8 +180,7 @@ void TCustomForm::Place() {
   RECT center = {0, 0, Screen ? Screen->Width() : w, Screen ? Screen->Height() : h};
   TWinControl* over = nullptr;
   if (position_ == TPosition::OwnerFormCenter) over = dynamic_cast<TCustomForm*>(Owner());
-  if (position_ == TPosition::MainFormCenter ||
-      (position_ == TPosition::OwnerFormCenter && !over))
+  if (position_ == TPosition::MainFormCenter || (position_ == TPosition::OwnerFormCenter && !over))
     over = Application ? Application->MainForm() : nullptr;
   if (over == this || (over && !over->HandleAllocated())) over = nullptr;
   if (position_ == TPosition::Designed) return;
@@ -278,8 +279,7 @@ void TCustomForm::CloseModal() {
 }
 
 TModalResult TCustomForm::ShowModal() {
-  if (Visible() || !Enabled() || modal_)
-    throw Exception("Cannot make a visible window modal");
+  if (Visible() || !Enabled() || modal_) throw Exception("Cannot make a visible window modal");
   ReleaseCapture();
   HWND before = GetActiveWindow();
   TaskWindows tasks = {Handle(), {}};
@@ -386,8 +386,7 @@ bool TCustomForm::PreviewKey(TWinControl* target, const MSG& msg) {
     if (key == 0) return true;
   }
   if (!WantsDialogKeys()) return false;
-  LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam,
-                              reinterpret_cast<LPARAM>(&msg));
+  LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
   if (code & DLGC_WANTALLKEYS) return false;
   switch (msg.wParam) {
     case VK_TAB:

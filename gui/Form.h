@@ -38,16 +38,18 @@ struct TFormDesc {
   TFontDesc Font;
   bool StayOnTop = false;
   bool KeyPreview = false;
+  // Designed at 96 dpi: scaled to the screen's resolution when created.
+  bool Scaled = true;
 };
 
 class TCustomForm : public TWinControl {
-public:
+ public:
   TCustomForm(TComponent* owner, const TFormDesc& desc);
   ~TCustomForm() override;
   std::string ClassName() const override { return "TForm"; }
 
-  // Ends the loading state and runs OnCreate; NewForm and the application call it once the
-  // constructor has built the controls.
+  // Scales the form to the screen's resolution, ends the loading state and runs OnCreate;
+  // NewForm and the application call it once the constructor has built the controls.
   void DoCreate();
 
   TBorderStyle BorderStyle() const { return borderStyle_; }
@@ -97,7 +99,7 @@ public:
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& p) override;
   virtual void DoShow();
   virtual void DoHide();
@@ -108,7 +110,7 @@ protected:
   // Whether Tab, Enter and Esc work as dialog keys.
   virtual bool WantsDialogKeys() const { return true; }
 
-private:
+ private:
   void Place();
   void FocusControl();
   bool PressDialogButton(bool defaultKey, TWinControl* target);
@@ -122,13 +124,14 @@ private:
   TWindowState windowState_;
   bool stayOnTop_;
   int clientWidth_, clientHeight_;
+  bool scaled_;
   bool placed_ = false;
   bool modal_ = false;
   TWinControl* activeControl_ = nullptr;
 };
 
 class TForm : public TCustomForm {
-public:
+ public:
   using TCustomForm::TCustomForm;
 };
 

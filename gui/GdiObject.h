@@ -7,7 +7,7 @@
 
 template <class H>
 class GdiObject {
-public:
+ public:
   GdiObject() = default;
   explicit GdiObject(H h) : h_(h) {}
   ~GdiObject() { Reset(); }
@@ -29,13 +29,13 @@ public:
     if (old) DeleteObject(old);
   }
 
-private:
+ private:
   H h_ = nullptr;
 };
 
 // A device context of a window, got with GetDC and released on every way out.
 class WindowDC {
-public:
+ public:
   explicit WindowDC(HWND w) : w_(w), dc_(GetDC(w)) {}
   ~WindowDC() {
     HDC dc = std::exchange(dc_, nullptr);
@@ -45,14 +45,14 @@ public:
   WindowDC& operator=(const WindowDC&) = delete;
   HDC Get() const { return dc_; }
 
-private:
+ private:
   HWND w_;
   HDC dc_;
 };
 
 // A memory device context, deleted on every way out.
 class MemoryDC {
-public:
+ public:
   explicit MemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
   ~MemoryDC() {
     HDC dc = std::exchange(dc_, nullptr);
@@ -62,13 +62,13 @@ public:
   MemoryDC& operator=(const MemoryDC&) = delete;
   HDC Get() const { return dc_; }
 
-private:
+ private:
   HDC dc_;
 };
 
 // Selects an object into a DC for a scope.
 class SelectedObject {
-public:
+ public:
   SelectedObject(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
   ~SelectedObject() {
     if (old_) SelectObject(dc_, old_);
@@ -76,7 +76,7 @@ public:
   SelectedObject(const SelectedObject&) = delete;
   SelectedObject& operator=(const SelectedObject&) = delete;
 
-private:
+ private:
   HDC dc_;
   HGDIOBJ old_;
 };

@@ -41,7 +41,7 @@ struct TFontDesc {
 };
 
 class TFont {
-public:
+ public:
   TFont() = default;
   explicit TFont(const TFontDesc& d) : desc_(d) {}
   TFont(const TFont&) = delete;
@@ -63,7 +63,7 @@ public:
   HFONT Handle();
   std::function<void()> OnChange;
 
-private:
+ private:
   void Changed();
 
   TFontDesc desc_;
@@ -73,28 +73,28 @@ private:
 enum class TBrushStyle { Solid, Clear };
 
 class TBrush {
-public:
+ public:
   TColor Color() const { return color_; }
   TBrushStyle Style() const { return style_; }
   void SetColor(TColor c);
   void SetStyle(TBrushStyle s) { style_ = s; }
   HBRUSH Handle();
 
-private:
+ private:
   TColor color_ = clWhite;
   TBrushStyle style_ = TBrushStyle::Solid;
   GdiObject<HBRUSH> handle_;
 };
 
 class TPen {
-public:
+ public:
   TColor Color() const { return color_; }
   int Width() const { return width_; }
   void SetColor(TColor c);
   void SetWidth(int w);
   HPEN Handle();
 
-private:
+ private:
   TColor color_ = clBlack;
   int width_ = 1;
   GdiObject<HPEN> handle_;

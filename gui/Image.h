@@ -6,7 +6,7 @@
 #include "gui/WinControl.h"
 
 class TImage : public TWinControl {
-public:
+ public:
   explicit TImage(TComponent* owner);
   std::string ClassName() const override { return "TImage"; }
 
@@ -23,7 +23,7 @@ public:
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-private:
+ private:
   void Paint(HDC dc);
 
   GdiObject<HBITMAP> bitmap_;

@@ -5,7 +5,7 @@
 #include "gui/WinControl.h"
 
 class TLabel : public TWinControl {
-public:
+ public:
   explicit TLabel(TComponent* owner);
   std::string ClassName() const override { return "TLabel"; }
 
@@ -19,12 +19,12 @@ public:
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& p) override;
   HBRUSH CtlColor(HDC dc) override;
   void FontChanged() override;
 
-private:
+ private:
   void AdjustSize();
 
   bool autoSize_ = true;

@@ -11,7 +11,7 @@
 enum class TListBoxStyle { Standard, OwnerDrawFixed };
 
 class TCustomListBox : public TWinControl {
-public:
+ public:
   explicit TCustomListBox(TComponent* owner);
   std::string ClassName() const override { return "TCustomListBox"; }
 
@@ -39,13 +39,13 @@ public:
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
-protected:
+ protected:
   void CreateParams(TCreateParams& p) override;
   void CreateWnd() override;
   // Draws item index in rect on Canvas; the default draws its text in the selection colours.
   virtual void DrawItem(int index, const RECT& rect, UINT state);
 
-private:
+ private:
   std::vector<std::string> items_;
   int itemIndex_ = -1;
   int itemHeight_ = 16;

@@ -46,7 +46,8 @@ void GuiFlushMessages() {
 }
 
 void InstallMessageFlush() {
-  if (!FlushMarkerMessage) FlushMarkerMessage = RegisterWindowMessageA("Lumen.GenFunc0.FlushMarker");
+  if (!FlushMarkerMessage)
+    FlushMarkerMessage = RegisterWindowMessageA("Lumen.GenFunc0.FlushMarker");
   FlushMessages = GuiFlushMessages;
 }
 

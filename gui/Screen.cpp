@@ -2,6 +2,14 @@
 
 TScreen* Screen = nullptr;
 
+TScreen::TScreen() {
+  HDC dc = GetDC(nullptr);
+  if (dc) {
+    PixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+  }
+}
+
 HCURSOR TScreen::CursorHandle() const {
   return LoadCursorA(nullptr, cursor_ == crHourGlass ? IDC_WAIT : IDC_ARROW);
 }

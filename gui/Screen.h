@@ -9,8 +9,8 @@
 enum TCursor : int { crDefault = 0, crArrow = -2, crHourGlass = -11 };
 
 class TScreen : public TComponent {
-public:
-  using TComponent::TComponent;
+ public:
+  TScreen();
   std::string ClassName() const override { return "TScreen"; }
 
   TCursor Cursor() const { return cursor_; }
@@ -20,8 +20,10 @@ public:
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   RECT WorkAreaRect() const;
+  // The screen's logical resolution; forms designed at 96 scale to it.
+  int PixelsPerInch = 96;
 
-private:
+ private:
   TCursor cursor_ = crDefault;
 };
 

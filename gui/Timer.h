@@ -7,7 +7,7 @@
 #include "gui/Component.h"
 
 class TTimer : public TComponent {
-public:
+ public:
   explicit TTimer(TComponent* owner);
   ~TTimer() override;
   std::string ClassName() const override { return "TTimer"; }
@@ -20,7 +20,7 @@ public:
   const TNotifyEvent& OnTimer() const { return onTimer_; }
   void SetOnTimer(TNotifyEvent e);
 
-private:
+ private:
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
   void Update();
 

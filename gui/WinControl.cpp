@@ -211,8 +211,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM w, LPARAM l) {
         return Dispatch(c, CN_DRAWITEM, w, l);
       break;
     case WM_MEASUREITEM:
-      if (TWinControl* c = FindControl(
-              GetDlgItem(handle_, int(reinterpret_cast<MEASUREITEMSTRUCT*>(l)->CtlID))))
+      if (TWinControl* c =
+              FindControl(GetDlgItem(handle_, int(reinterpret_cast<MEASUREITEMSTRUCT*>(l)->CtlID))))
         return Dispatch(c, CN_MEASUREITEM, w, l);
       break;
     case CN_CTLCOLORSTATIC:
@@ -469,8 +469,7 @@ void TWinControl::Update() {
 }
 
 void TWinControl::ChangeScale(int m, int d) {
-  SetBounds(MulDiv(left_, m, d), MulDiv(top_, m, d), MulDiv(width_, m, d),
-            MulDiv(height_, m, d));
+  SetBounds(MulDiv(left_, m, d), MulDiv(top_, m, d), MulDiv(width_, m, d), MulDiv(height_, m, d));
   if (!parentFont_) Font.SetHeight(MulDiv(Font.Height(), m, d));
   ScaleControls(m, d);
 }

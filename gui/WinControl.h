@@ -29,7 +29,7 @@ inline constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 inline constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 
 struct TCreateParams {
-  std::string WinClassName;       // our own registered class
+  std::string WinClassName;           // our own registered class
   const char* SystemClass = nullptr;  // or a system class to create and subclass
   DWORD Style = 0;
   DWORD ExStyle = 0;
@@ -39,7 +39,7 @@ struct TCreateParams {
 };
 
 class TWinControl : public TComponent {
-public:
+ public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
   std::string ClassName() const override { return "TWinControl"; }
@@ -121,7 +121,7 @@ public:
   // The message procedure; handlers call the default through Inherited.
   virtual LRESULT WndProc(UINT msg, WPARAM w, LPARAM l);
 
-protected:
+ protected:
   virtual void CreateParams(TCreateParams& p);
   virtual void CreateWnd();
   // After the window exists: fonts, texts and children.
@@ -145,7 +145,7 @@ protected:
 
   TBrush brush_;  // the control's background, in Color
 
-private:
+ private:
   static LRESULT CALLBACK StdWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT Dispatch(TWinControl* self, UINT msg, WPARAM wp, LPARAM lp);
   void Detach();

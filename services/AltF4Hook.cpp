@@ -13,8 +13,7 @@ constexpr LPARAM AltDown = 0x20000000;
 // Swallows F4 with Alt down, pressed and released alike, so that neither WM_SYSKEYDOWN nor the
 // SC_CLOSE it turns into reaches a window. Calls nothing that can raise.
 LRESULT CALLBACK AltF4HookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if ((code == HC_ACTION || code == HC_NOREMOVE) && wParam == VK_F4 && (lParam & AltDown))
-    return 1;
+  if ((code == HC_ACTION || code == HC_NOREMOVE) && wParam == VK_F4 && (lParam & AltDown)) return 1;
   return CallNextHookEx(s_hook, code, wParam, lParam);
 }
 }  // namespace

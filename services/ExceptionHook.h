@@ -12,7 +12,7 @@ using TExceptionHandler = TMethod<void(TComponent* sender, const Exception& e)>;
 extern TExceptionHandler ApplicationExceptionHandler;
 
 class THookException {
-public:
+ public:
   // To ApplicationExceptionHandler if set; otherwise the application's standard display,
   // except for EAbort.
   void Handle(TComponent* sender, const Exception& e);

@@ -24,10 +24,10 @@ bool IsProc(TPostCallProc p) { return reinterpret_cast<std::uintptr_t>(p) >= 0x1
 
 // Empties the slots of a component that is being freed.
 class TMsgSyncEventListManager : public TComponent {
-public:
+ public:
   std::string ClassName() const override { return "TMsgSyncEventListManager"; }
 
-protected:
+ protected:
   void Notification(TComponent* c, TOperation op) override;
 };
 

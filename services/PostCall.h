@@ -15,7 +15,8 @@ void PostCallUntyped(TComponent* owner, TPostCallProc proc, void* arg, bool argI
 
 template <class A>
 void PostCall(TComponent* owner, void (*proc)(A*), A* arg) {
-  PostCallUntyped(owner, reinterpret_cast<TPostCallProc>(proc), const_cast<void*>(static_cast<const void*>(arg)),
+  PostCallUntyped(owner, reinterpret_cast<TPostCallProc>(proc),
+                  const_cast<void*>(static_cast<const void*>(arg)),
                   std::is_base_of_v<TComponent, A>);
 }
 inline void PostCall(TComponent* owner, void (*proc)(void*), std::nullptr_t) {

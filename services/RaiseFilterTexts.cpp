@@ -17,8 +17,8 @@ void PutHex(std::string& text, std::size_t at, std::uint32_t v) {
 }
 }  // namespace
 
-std::string AccessViolationText(std::uint32_t codeAddr, std::uint32_t nparams,
-                                std::uint32_t info0, std::uint32_t info1) {
+std::string AccessViolationText(std::uint32_t codeAddr, std::uint32_t nparams, std::uint32_t info0,
+                                std::uint32_t info1) {
   std::string text = AccessViolationTemplate;
   // Offsets come from the template before any field is filled: a filled-in address may read
   // like a later field's placeholder.

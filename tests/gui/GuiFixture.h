@@ -17,7 +17,7 @@ using namespace guitest;
 
 namespace {
 class GuiForm : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     GuiStartup();
     Application->Initialize();
@@ -57,4 +57,3 @@ struct ExceptionCounter {
   }
 };
 }  // namespace
-

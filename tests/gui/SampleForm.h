@@ -8,7 +8,7 @@
 #include "gui/Label.h"
 
 class TfrmSample : public TForm {
-public:
+ public:
   explicit TfrmSample(TComponent* owner);
   std::string ClassName() const override { return "TfrmSample"; }
   static TFormDesc Desc();
@@ -21,7 +21,7 @@ public:
   TButton* ButtonRaise;
   TImage* Image1;
 
-private:
+ private:
   template <class T>
   T* Add(int left, int top, int width, int height) {
     T* c = new T(this);

@@ -22,13 +22,13 @@ HBITMAP MakeBitmap(int w, int h, COLORREF back, COLORREF front) {
 
 // Paints a bar as the progress bar does: filled part, frame edges, text clipped to the fill.
 class TBar : public TCustomControl {
-public:
+ public:
   using TCustomControl::TCustomControl;
   std::string ClassName() const override { return "TBar"; }
   int paints = 0;
   SIZE extent = {};
 
-protected:
+ protected:
   void Paint() override {
     ++paints;
     RECT r = ClientRect();
@@ -42,11 +42,11 @@ protected:
 };
 
 class TCountingList : public TCustomListBox {
-public:
+ public:
   using TCustomListBox::TCustomListBox;
   int drawn = 0;
 
-protected:
+ protected:
   void DrawItem(int index, const RECT& rect, UINT state) override {
     ++drawn;
     TCustomListBox::DrawItem(index, rect, state);
@@ -54,7 +54,7 @@ protected:
 };
 
 class TfrmNotice : public TForm {
-public:
+ public:
   static TFormDesc Desc() {
     TFormDesc d;
     d.Caption = "お知らせ";
@@ -123,7 +123,8 @@ public:
 
 TEST_F(GuiForm, AlignedPanelsMemoListAndPaintedControl) {
   auto* f = NewForm<TfrmNotice>(Application);
-  for (int i = 1; i <= 12; ++i) f->Memo->AddLine("ファイルを削除できません - C:\\temp\\" + std::to_string(i));
+  for (int i = 1; i <= 12; ++i)
+    f->Memo->AddLine("ファイルを削除できません - C:\\temp\\" + std::to_string(i));
   int clicks = 0;
   f->OkButton->OnClick = [&](TComponent*) { ++clicks; };
   f->Show();
@@ -191,7 +192,7 @@ TEST(Canvas, TextRectFillsAndClipsToItsRectangle) {
   RECT clip = {0, 0, 20, 20};
   canvas.TextRect(clip, 0, 2, "ああああああ");
   canvas.SetHandle(nullptr);
-  EXPECT_EQ(GetPixel(mem.Get(), 19, 0), RGB(255, 0, 0));    // opaque: the brush fills the rectangle
+  EXPECT_EQ(GetPixel(mem.Get(), 19, 0), RGB(255, 0, 0));  // opaque: the brush fills the rectangle
   EXPECT_EQ(GetPixel(mem.Get(), 20, 10), RGB(255, 255, 255));  // nothing drawn outside it
   int dark = 0;
   for (int x = 0; x < 20; ++x)

@@ -60,12 +60,9 @@ TEST_F(GuiForm, ExceptionFromAClickHandlerReachesTheHandlerOnceAndTheLoopGoesOn)
   TForm* main = ShowMainForm();
   InstallExceptionHook();
   ExceptionCounter counter;
-  ApplicationExceptionHandler =
-      TExceptionHandler::Bind<&ExceptionCounter::Handle>(&counter);
+  ApplicationExceptionHandler = TExceptionHandler::Bind<&ExceptionCounter::Handle>(&counter);
   auto* dlg = NewForm<TfrmSample>(main);
-  dlg->ButtonRaise->OnClick = [](TComponent*) {
-    throw ELuInput("フォルダを指定してください");
-  };
+  dlg->ButtonRaise->OnClick = [](TComponent*) { throw ELuInput("フォルダを指定してください"); };
   Answerer answer(Matching({"TfrmSample", ""}), [&](HWND w) {
     if (!PressButton(w, "確認", PressBy::Click)) return false;
     if (!PollUntil([&] { return counter.count == 1; }, DefaultTimeout)) return false;

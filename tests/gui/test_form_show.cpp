@@ -15,8 +15,8 @@ TEST_F(GuiForm, DescribedFormShowsItsCaptionControlsAndFonts) {
             std::string::npos);
   EXPECT_EQ(seen.ButtonTexts(), (std::vector<std::string>{"更新の開始", "中止", "確認"}));
   LOGFONTA lf = {};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(f->Edit1->Handle(), WM_GETFONT, 0, 0)),
-             sizeof lf, &lf);
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(f->Edit1->Handle(), WM_GETFONT, 0, 0)), sizeof lf,
+             &lf);
   EXPECT_STREQ(lf.lfFaceName, "ＭＳ ゴシック");
   EXPECT_EQ(lf.lfHeight, -16);
   EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
@@ -49,6 +49,21 @@ TEST_F(GuiForm, TabAndNextDlgCtlFollowTheTabOrder) {
   // A disabled control is passed over.
   f->Edit1->SetEnabled(false);
   EXPECT_EQ(tab(), f->ButtonRaise->Handle());
+}
+
+TEST_F(GuiForm, FormsDesignedAt96DpiScaleToTheScreen) {
+  Screen->PixelsPerInch = 120;
+  auto* scaled = NewForm<TfrmSample>(nullptr);
+  TFormDesc d = TfrmSample::Desc();
+  d.Scaled = false;
+  auto* fixed = NewForm<TForm>(nullptr, d);
+  Screen->PixelsPerInch = 96;
+  EXPECT_EQ(scaled->ClientWidth(), 825);
+  EXPECT_EQ(scaled->ButtonOk->Width(), 156);
+  EXPECT_EQ(scaled->Font.Height(), -20);
+  EXPECT_EQ(fixed->ClientWidth(), 660);
+  delete scaled;
+  delete fixed;
 }
 
 TEST_F(GuiForm, ScaleByScalesPositionsSizesAndFonts) {

@@ -50,7 +50,12 @@ void Pump() {
 
 // Polls ready while this thread's windows go on receiving their messages.
 bool PumpUntil(const std::function<bool()>& ready) {
-  return guitest::PollUntil([&] { Pump(); return ready(); }, guitest::DefaultTimeout, 20);
+  return guitest::PollUntil(
+      [&] {
+        Pump();
+        return ready();
+      },
+      guitest::DefaultTimeout, 20);
 }
 
 bool UnderWine() {
@@ -110,8 +115,8 @@ TEST(AltF4Hook, TypedAltF4ClosesNoWindowUntilRemoved) {
   // Keys arrive in order: once Alt+X has come, the keys before it have been handled. With F4
   // swallowed the window sees Alt pressed and released alone and enters menu mode, as it
   // would on Windows; Escape leaves it so that Alt+X reaches the window.
-  ASSERT_TRUE(TypeKeys("F4 alt+F4 Escape alt+x",
-                       {{VK_F4}, {VK_MENU, VK_F4}, {VK_ESCAPE}, {VK_MENU, 'X'}}));
+  ASSERT_TRUE(
+      TypeKeys("F4 alt+F4 Escape alt+x", {{VK_F4}, {VK_MENU, VK_F4}, {VK_ESCAPE}, {VK_MENU, 'X'}}));
   EXPECT_TRUE(PumpUntil([] { return s_seen.sysCharX > 0; }));
   EXPECT_EQ(s_seen.sysKeyDownF4, 0);
   EXPECT_EQ(s_seen.keyDownF4, 1);

@@ -25,7 +25,7 @@ std::vector<std::string> g_reported;
 void RecordReport(const Exception& e) { g_reported.push_back(e.Message); }
 
 class PostCallTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     DeferredCallMessage = RegisterWindowMessageA("Lumen.GenFunc0.DeferredCall");
     GuiStartup();
@@ -42,7 +42,7 @@ protected:
 
 // Counts the messages it is sent; a handler may post one more while the flush runs.
 class CountingForm : public TForm {
-public:
+ public:
   CountingForm() : TForm(nullptr, TFormDesc{}) {}
   int seen = 0;
   bool postAgain = false;
@@ -121,7 +121,8 @@ TEST_F(PostCallTest, ACallPostedFromACallRunsInTheSameDispatchAfterTheWalk) {
   PostCall(&owner, Note, &g_third);
   // Exactly one deferred-call message handled by hand.
   MSG m;
-  ASSERT_TRUE(PeekMessageA(&m, ServiceWindow(), DeferredCallMessage, DeferredCallMessage, PM_REMOVE));
+  ASSERT_TRUE(
+      PeekMessageA(&m, ServiceWindow(), DeferredCallMessage, DeferredCallMessage, PM_REMOVE));
   DispatchMessageA(&m);
   EXPECT_EQ(g_log, (std::vector<std::string>{"first", "third", "second"}));
   EXPECT_EQ(PendingCallCount(), 0);
@@ -144,8 +145,8 @@ TEST_F(PostCallTest, FlushMessagesHandlesWhatWasPostedBeforeIt) {
   MSG m;
   EXPECT_FALSE(PeekMessageA(&m, w, WM_APP + 1, WM_APP + 1, PM_NOREMOVE));
   // A flush from outside the hidden window leaves a deferred-call message behind it.
-  EXPECT_TRUE(PeekMessageA(&m, ServiceWindow(), DeferredCallMessage, DeferredCallMessage,
-                           PM_NOREMOVE));
+  EXPECT_TRUE(
+      PeekMessageA(&m, ServiceWindow(), DeferredCallMessage, DeferredCallMessage, PM_NOREMOVE));
   Application->ProcessMessages();
 }
 
@@ -166,7 +167,8 @@ TEST_F(PostCallTest, RefusedAndFailingCalls) {
   ReportException = RecordReport;
   TComponent owner;
   Named after{"after"};
-  PostCall(&owner, +[](Named*) { throw ELuError("後で失敗"); }, &n);
+  PostCall(
+      &owner, +[](Named*) { throw ELuError("後で失敗"); }, &n);
   PostCall(&owner, Note, &after);
   Application->ProcessMessages();
   ReportException = saved;

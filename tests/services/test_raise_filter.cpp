@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -14,75 +13,13 @@
 #include "gen0/GenError.h"
 #include "services/RaiseFilter.h"
 #include "services/RaiseFilterTexts.h"
+#include "tests/support/ChildProcess.h"
+
+using namespace guitest;
 
 namespace {
-const char ChildVar[] = "MORIMO_RAISE_CHILD";
 const char InternalErrorText[] =
     "内部エラー！お手数ですが、ソフトウェアの製造元にお問い合わせください。";
-
-// The child scaffolding follows tests/gen0/test_error_fatal.cpp.
-struct Child {
-  HANDLE process = nullptr;
-  DWORD id = 0;
-  ~Child() { if (process) CloseHandle(process); }
-};
-
-bool StartChild(const char* test, const char* role, Child& child) {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string cmd = std::string("\"") + exe + "\" --gtest_filter=RaiseFilterFatal." + test;
-  SetEnvironmentVariableA(ChildVar, role);
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  BOOL ok = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &si, &pi);
-  SetEnvironmentVariableA(ChildVar, nullptr);
-  if (!ok) return false;
-  CloseHandle(pi.hThread);
-  child.process = pi.hProcess;
-  child.id = pi.dwProcessId;
-  return true;
-}
-
-bool IsChild(const char* role) {
-  const char* v = getenv(ChildVar);
-  return v && std::string(v) == role;
-}
-
-struct BoxSearch {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK FindProcessBox(HWND w, LPARAM param) {
-  auto* s = reinterpret_cast<BoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[16] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (pid != s->process || std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
-  s->found = w;
-  return FALSE;
-}
-
-// Waits for the child to end, pressing OK on its boxes; the first box's text ("" for none).
-std::string AnswerUntilExit(const Child& child, DWORD& exitCode) {
-  std::string seen;
-  for (int i = 0; i < 600 && WaitForSingleObject(child.process, 100) == WAIT_TIMEOUT; ++i) {
-    BoxSearch s = {child.id, nullptr};
-    EnumWindows(FindProcessBox, reinterpret_cast<LPARAM>(&s));
-    if (!s.found) continue;
-    char text[1024] = {};
-    if (!GetDlgItemTextA(s.found, 0xFFFF, text, sizeof text))
-      GetDlgItemTextA(s.found, 100, text, sizeof text);  // Wine's static text id
-    if (seen.empty()) seen = text;
-    PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  }
-  exitCode = STILL_ACTIVE;
-  GetExitCodeProcess(child.process, &exitCode);
-  return seen;
-}
 
 // Handlers that ran leave a file behind, so that the parent sees them after the child died.
 std::string MarkerPath(const std::string& name) {
@@ -91,8 +28,8 @@ std::string MarkerPath(const std::string& name) {
   return std::string(dir) + "morimo_raise_" + name + ".marker";
 }
 void WriteMarker(const std::string& name) {
-  HANDLE h = CreateFileA(MarkerPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                         nullptr);
+  HANDLE h =
+      CreateFileA(MarkerPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
 }
 bool TakeMarker(const std::string& name) { return DeleteFileA(MarkerPath(name).c_str()); }
@@ -103,7 +40,7 @@ void StartFilter() {
 }
 
 class EDerivedInternal : public ELuInternal {
-public:
+ public:
   using ELuInternal::ELuInternal;
 };
 
@@ -113,7 +50,7 @@ struct Tag {
   int tag = 0;
 };
 class ETaggedInternal : public Tag, public ELuInternal {
-public:
+ public:
   using ELuInternal::ELuInternal;
 };
 
@@ -204,14 +141,15 @@ TEST(RaiseFilterFatal, InternalFailuresEndTheProcessBeforeAnyHandler) {
       GEN_ASSERT(!IsChild("assert"));
       throw ELuInternal("x");
     } catch (...) {
-      WriteMarker(getenv(ChildVar));
+      WriteMarker(IsChild("assert") ? "assert" : "internal");
     }
     ExitProcess(0);
   }
   for (const char* r : {"assert", "internal"}) {
     TakeMarker(r);
     Child child;
-    ASSERT_TRUE(StartChild("InternalFailuresEndTheProcessBeforeAnyHandler", r, child));
+    ASSERT_TRUE(
+        StartChild("RaiseFilterFatal.InternalFailuresEndTheProcessBeforeAnyHandler", r, child));
     DWORD code = 0;
     EXPECT_EQ(AnswerUntilExit(child, code), InternalErrorText) << r;
     EXPECT_NE(code, 0u) << r;
@@ -243,7 +181,8 @@ TEST(RaiseFilterFatal, OtherThreadsAndOrdinaryErrorsReachTheirHandlers) {
   TakeMarker("worker");
   TakeMarker("main");
   Child child;
-  ASSERT_TRUE(StartChild("OtherThreadsAndOrdinaryErrorsReachTheirHandlers", "survive", child));
+  ASSERT_TRUE(StartChild("RaiseFilterFatal.OtherThreadsAndOrdinaryErrorsReachTheirHandlers",
+                         "survive", child));
   DWORD code = 1;
   EXPECT_EQ(AnswerUntilExit(child, code), "");
   EXPECT_EQ(code, 0u);
@@ -280,7 +219,7 @@ TEST(RaiseFilterFatal, AccessViolationShowsTheAddresses) {
     ExitProcess(0);
   }
   Child child;
-  ASSERT_TRUE(StartChild("AccessViolationShowsTheAddresses", "av", child));
+  ASSERT_TRUE(StartChild("RaiseFilterFatal.AccessViolationShowsTheAddresses", "av", child));
   DWORD code = 0;
   std::string text = AnswerUntilExit(child, code);
   EXPECT_EQ(text.rfind("メモリアクセスエラー \r\nコードアドレス:", 0), 0u) << text;

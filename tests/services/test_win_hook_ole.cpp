@@ -9,7 +9,9 @@
 #include "services/GenWinHook.h"
 
 namespace {
-LRESULT CALLBACK PassOn(int code, WPARAM w, LPARAM l) { return CallNextHookEx(nullptr, code, w, l); }
+LRESULT CALLBACK PassOn(int code, WPARAM w, LPARAM l) {
+  return CallNextHookEx(nullptr, code, w, l);
+}
 
 // The system's refusal code, and the caller's text after the system's.
 void ExpectRefused(int idHook, HOOKPROC proc, DWORD expectedCode, DWORD wineCode = 0) {
@@ -17,7 +19,8 @@ void ExpectRefused(int idHook, HOOKPROC proc, DWORD expectedCode, DWORD wineCode
     InstallWindowsHook(idHook, proc, nullptr, GetCurrentThreadId());
     ADD_FAILURE() << "hook " << idHook << " installed";
   } catch (const ELastError& e) {
-    EXPECT_TRUE(e.ErrorCode == expectedCode || (wineCode && e.ErrorCode == wineCode)) << e.ErrorCode;
+    EXPECT_TRUE(e.ErrorCode == expectedCode || (wineCode && e.ErrorCode == wineCode))
+        << e.ErrorCode;
     EXPECT_EQ(e.CallerText, "ウィンドウズフック処理に失敗しました");
     const std::string tail = "\n\nウィンドウズフック処理に失敗しました";
     ASSERT_GE(e.Message.size(), tail.size());
