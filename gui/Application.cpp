@@ -88,6 +88,14 @@ void TApplication::FormDestroyed(TCustomForm* f) {
 
 void TApplication::Run() {
   if (!mainForm_) return;
+  // Started minimised (a shortcut set to "minimised"): the main form shows as an icon.
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  GetStartupInfoA(&si);
+  if ((si.dwFlags & STARTF_USESHOWWINDOW) &&
+      (si.wShowWindow == SW_SHOWMINNOACTIVE || si.wShowWindow == SW_SHOWMINIMIZED ||
+       si.wShowWindow == SW_MINIMIZE))
+    mainForm_->SetWindowState(TWindowState::Minimized);
   ShowWindow(Handle(), SW_SHOWNA);
   mainForm_->Show();
   if (OnMainFormShown) OnMainFormShown();

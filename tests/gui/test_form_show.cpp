@@ -79,3 +79,53 @@ TEST_F(GuiForm, ScaleByScalesPositionsSizesAndFonts) {
   EXPECT_EQ(f->Label2->Font.Color(), clMaroon);
   delete f;
 }
+
+TEST_F(GuiForm, KeyPreviewSeesKeysFirstAndMaySwallowThem) {
+  auto* f = NewForm<TfrmSample>(Application);
+  std::vector<WORD> keys;
+  f->KeyPreview = true;
+  f->OnKeyDown = [&](TComponent*, WORD& key, std::uint8_t) {
+    keys.push_back(key);
+    if (key == VK_TAB) key = 0;  // swallowed: the focus stays
+  };
+  f->Show();
+  Pump(300);
+  ASSERT_EQ(GetFocus(), f->ButtonOk->Handle());
+  PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+  PostMessageA(GetFocus(), WM_KEYDOWN, 'A', 0);
+  Pump(200);
+  EXPECT_EQ(keys, (std::vector<WORD>{VK_TAB, 'A'}));
+  EXPECT_EQ(GetFocus(), f->ButtonOk->Handle());
+}
+
+TEST_F(GuiForm, CloseAsksCloseQueryThenFollowsTheCloseAction) {
+  struct Watch : TComponent {
+    bool freed = false;
+    void Notification(TComponent* c, TOperation op) override {
+      TComponent::Notification(c, op);
+      if (op == TOperation::Remove) freed = true;
+    }
+  } watch;
+  auto* f = NewForm<TfrmSample>(Application);
+  f->FreeNotification(&watch);
+  bool allow = false;
+  TCloseAction next = TCloseAction::Hide;
+  f->OnCloseQuery = [&](TComponent*, bool& can) { can = allow; };
+  f->OnClose = [&](TComponent*, TCloseAction& action) {
+    EXPECT_EQ(action, TCloseAction::Hide);  // the default of a form that is not the main form
+    action = next;
+  };
+  f->Show();
+  Pump(200);
+  f->Close();
+  EXPECT_TRUE(IsWindowVisible(f->Handle()));  // refused
+  allow = true;
+  f->Close();
+  EXPECT_FALSE(f->Visible());
+  f->Show();
+  next = TCloseAction::Free;
+  PostMessageA(f->Handle(), WM_CLOSE, 0, 0);
+  Pump(300);  // freed once the queued messages have been handled
+  EXPECT_TRUE(watch.freed);
+  EXPECT_FALSE(Application->Terminated());
+}
