@@ -109,16 +109,3 @@ void TCanvas::Frame3D(const RECT& r, TEdge edge, UINT sides) {
   RECT copy = r;
   DrawEdge(dc_, &copy, kinds[int(edge)], sides);
 }
-
-void TCanvas::Draw(int x, int y, HBITMAP bitmap, bool transparent, COLORREF key) {
-  if (!bitmap) return;
-  BITMAP bm = {};
-  GetObjectA(bitmap, sizeof bm, &bm);
-  MemoryDC mem(dc_);
-  SelectedObject sel(mem.Get(), bitmap);
-  if (transparent)
-    TransparentBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                   key);
-  else
-    BitBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, SRCCOPY);
-}

@@ -44,8 +44,6 @@ class TCanvas {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void Frame3D(const RECT& r, TEdge edge, UINT sides = BF_RECT);
-  // Draws bitmap at x, y; with a transparent colour, pixels of that colour are left out.
-  void Draw(int x, int y, HBITMAP bitmap, bool transparent = false, COLORREF key = 0);
 
  private:
   void UseFont();
