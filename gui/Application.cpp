@@ -48,6 +48,12 @@ HWND TApplication::Handle() {
 LRESULT CALLBACK TApplication::WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   try {
     switch (msg) {
+      case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_RESTORE && Application && IsIconic(w)) {
+          Application->Restore();
+          return 0;
+        }
+        break;
       case WM_CLOSE:
         if (Application && Application->mainForm_) Application->mainForm_->Close();
         return 0;
@@ -88,16 +94,18 @@ void TApplication::FormDestroyed(TCustomForm* f) {
 
 void TApplication::Run() {
   if (!mainForm_) return;
-  // Started minimised (a shortcut set to "minimised"): the main form shows as an icon.
+  // Started minimised (a shortcut set to "minimised"): only the taskbar button shows, and the
+  // main form comes when the user restores it.
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   GetStartupInfoA(&si);
+  ShowWindow(Handle(), SW_SHOWNA);
   if ((si.dwFlags & STARTF_USESHOWWINDOW) &&
       (si.wShowWindow == SW_SHOWMINNOACTIVE || si.wShowWindow == SW_SHOWMINIMIZED ||
        si.wShowWindow == SW_MINIMIZE))
-    mainForm_->SetWindowState(TWindowState::Minimized);
-  ShowWindow(Handle(), SW_SHOWNA);
-  mainForm_->Show();
+    Minimize();
+  else
+    mainForm_->Show();
   if (OnMainFormShown) OnMainFormShown();
   while (!terminated_) HandleMessage();
 }
@@ -137,6 +145,13 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
+
+void TApplication::Restore() {
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  if (mainForm_ && !mainForm_->Visible()) mainForm_->Show();
+}
 
 void TApplication::HandleException(TComponent* sender, const Exception& e) {
   bool handled = false;

@@ -51,6 +51,10 @@ class TApplication : public TComponent {
   // Takes one message off the queue and handles it; false when the queue was empty.
   bool ProcessMessage();
   void Terminate();
+  // The taskbar button stands for the application: minimising the main form minimises the
+  // application window, whose owned windows the system hides with it.
+  void Minimize();
+  void Restore();
   bool Terminated() const { return terminated_; }
 
   TExceptionEvent OnException;

@@ -406,6 +406,12 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_SYSCOMMAND:
+      if ((w & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+        Application->Minimize();
+        return 0;
+      }
+      break;
     case WM_ACTIVATE:
       if (LOWORD(w) != WA_INACTIVE) {
         if (!HIWORD(w)) FocusControl();

@@ -72,3 +72,13 @@ TEST_F(GuiForm, ScreenCursorAndWorkArea) {
   EXPECT_GT(work.right - work.left, 0);
   EXPECT_LE(work.right - work.left, Screen->Width());
 }
+
+TEST_F(GuiForm, MinimisingTheMainFormMinimisesTheApplicationWindow) {
+  TForm* main = ShowMainForm();
+  SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(Application->Handle()));
+  EXPECT_FALSE(IsIconic(main->Handle()));
+  SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(Application->Handle()));
+  EXPECT_TRUE(IsWindowVisible(main->Handle()));
+}
