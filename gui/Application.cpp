@@ -8,6 +8,7 @@
 #include "gui/Form.h"
 #include "gui/MessageFlush.h"
 #include "gui/Screen.h"
+#include "gui/WindowClass.h"
 
 TApplication* Application = nullptr;
 TMethod<void()> OnMainFormShown;
@@ -20,21 +21,11 @@ void TApplication::Initialize() { Handle(); }
 
 HWND TApplication::Handle() {
   if (handle_) return handle_;
-  static bool registered = false;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!registered) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = "TApplication";
-    SetLastError(0);
-    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-      throw ELastError(GetLastError(), "ウィンドウクラスを登録できません - TApplication");
-    registered = true;
-  }
+  HICON icon = LoadIconA(instance, "MAINICON");
+  if (!RegisterWindowClass("TApplication", WndProc, 0,
+                           icon ? icon : LoadIconA(nullptr, IDI_APPLICATION)))
+    throw ELastError(GetLastError(), "ウィンドウクラスを登録できません - TApplication");
   // A window of no size in the screen's centre: it only carries the taskbar button.
   SetLastError(0);
   handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),

@@ -79,11 +79,8 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& d) {
   int x = (r.left + r.right - total) / 2 + (pushed ? 1 : 0);
   int y = (r.top + r.bottom) / 2 + (pushed ? 1 : 0);
   if (gw) {
-    MemoryDC mem(d.hDC);
-    SelectedObject sel(mem.Get(), glyph_.Get());
     int index = disabled && numGlyphs_ > 1 ? 1 : 0;
-    COLORREF key = GetPixel(mem.Get(), 0, gh - 1);
-    TransparentBlt(d.hDC, x, y - gh / 2, gw, gh, mem.Get(), index * gw, 0, gw, gh, key);
+    DrawBitmap(d.hDC, x, y - gh / 2, glyph_.Get(), index * gw, gw, gh, true);
     x += gw + Spacing;
   }
   canvas.Brush.SetStyle(TBrushStyle::Clear);

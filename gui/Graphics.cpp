@@ -7,6 +7,20 @@ COLORREF ColorToRGB(TColor c) {
   return COLORREF(c);
 }
 
+void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int width, int height,
+                bool transparent) {
+  MemoryDC mem(dc);
+  SelectedObject sel(mem.Get(), bitmap);
+  if (!transparent) {
+    BitBlt(dc, x, y, width, height, mem.Get(), srcX, 0, SRCCOPY);
+    return;
+  }
+  BITMAP bm = {};
+  GetObjectA(bitmap, sizeof bm, &bm);
+  COLORREF key = GetPixel(mem.Get(), 0, bm.bmHeight - 1);
+  TransparentBlt(dc, x, y, width, height, mem.Get(), srcX, 0, width, height, key);
+}
+
 void TFont::Set(const TFontDesc& d) {
   desc_ = d;
   Changed();

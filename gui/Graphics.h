@@ -28,6 +28,12 @@ inline constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE),
 
 COLORREF ColorToRGB(TColor c);
 
+// Copies width x height pixels of bitmap, from column srcX, to x, y on dc; with transparent set,
+// pixels in the colour of the bitmap's bottom-left pixel are left out, as the program's glyphs
+// and pictures expect.
+void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int width, int height,
+                bool transparent);
+
 // Font styles, combinable.
 enum : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

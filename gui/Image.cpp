@@ -45,13 +45,5 @@ void TImage::Paint(HDC dc) {
   GetObjectA(bitmap_.Get(), sizeof bm, &bm);
   int x = center_ ? (r.right - bm.bmWidth) / 2 : 0;
   int y = center_ ? (r.bottom - bm.bmHeight) / 2 : 0;
-  MemoryDC mem(dc);
-  SelectedObject sel(mem.Get(), bitmap_.Get());
-  if (transparent_) {
-    COLORREF key = GetPixel(mem.Get(), 0, bm.bmHeight - 1);
-    TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                   key);
-  } else {
-    BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, SRCCOPY);
-  }
+  DrawBitmap(dc, x, y, bitmap_.Get(), 0, bm.bmWidth, bm.bmHeight, transparent_);
 }

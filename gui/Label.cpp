@@ -43,12 +43,11 @@ void TLabel::FontChanged() {
 void TLabel::AdjustSize() {
   if (!autoSize_ || Loading()) return;
   WindowDC screen(nullptr);
-  HGDIOBJ old = SelectObject(screen.Get(), Font.Handle());
+  SelectedObject font(screen.Get(), Font.Handle());
   std::string text = Text();
   RECT r = {0, 0, wordWrap_ ? Width() : 0, 0};
   DrawTextA(screen.Get(), text.empty() ? " " : text.c_str(), text.empty() ? 1 : int(text.size()),
             &r, DT_CALCRECT | DT_NOPREFIX | (wordWrap_ ? DT_WORDBREAK : 0));
-  SelectObject(screen.Get(), old);
   SetBounds(Left(), Top(), wordWrap_ ? Width() : r.right, r.bottom);
 }
 

@@ -1,31 +1,15 @@
 #include "gui/WinControl.h"
 
 #include <algorithm>
-#include <set>
 
 #include "gen0/GenError.h"
 #include "gui/ExceptionBarrier.h"
 #include "gui/Form.h"
 #include "gui/Screen.h"
+#include "gui/WindowClass.h"
 
 namespace {
 int s_nextId = 100;
-
-void RegisterOwnClass(const TCreateParams& p, WNDPROC proc) {
-  static std::set<std::string> registered;
-  if (registered.count(p.WinClassName)) return;
-  WNDCLASSA wc = {};
-  wc.style = p.ClassStyle;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-  wc.lpszClassName = p.WinClassName.c_str();
-  SetLastError(0);
-  if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw ELastError(GetLastError(), "ウィンドウクラスを登録できません - " + p.WinClassName);
-  registered.insert(p.WinClassName);
-}
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
@@ -115,7 +99,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     defProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StdWndProc)));
   } else {
-    RegisterOwnClass(p, &StdWndProc);
+    if (!RegisterWindowClass(p.WinClassName.c_str(), &StdWndProc, p.ClassStyle,
+                             LoadIconA(nullptr, IDI_APPLICATION)))
+      throw ELastError(GetLastError(), "ウィンドウクラスを登録できません - " + p.WinClassName);
     defProc_ = &DefWindowProcA;
     HWND w = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), text_.c_str(), p.Style, p.X, p.Y,
                              p.Width, p.Height, p.WndParent, id, instance, this);

@@ -8,6 +8,7 @@
 #include "gen0/GenError.h"
 #include "gui/ExceptionBarrier.h"
 #include "gui/MessageFlush.h"
+#include "gui/WindowClass.h"
 
 std::uint32_t SystemChangeCount = 0;
 
@@ -117,21 +118,12 @@ LRESULT CALLBACK ServiceWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void CreateServiceWindow() {
-  static bool registered = false;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!registered) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ServiceWndProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = WindowName;
-    if (RegisterClassA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered = true;
-  }
+  // A class the system refuses shows as the creation's failure.
+  RegisterWindowClass(WindowName, ServiceWndProc, 0, LoadIconA(nullptr, IDI_APPLICATION),
+                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   SetLastError(0);
   s_window = CreateWindowExA(0, WindowName, WindowName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             instance, nullptr);
+                             GetModuleHandleA(nullptr), nullptr);
   if (!s_window) throw ELastError(GetLastError(), "ウィンドウを作成できません");
 }
 

@@ -2,21 +2,18 @@
 
 #include "gui/GdiObject.h"
 
-namespace {
-// A small picture on white, which the image leaves transparent.
-HBITMAP MakePicture() {
+HBITMAP MakeTestBitmap(int width, int height, COLORREF back, COLORREF front) {
   WindowDC screen(nullptr);
-  HBITMAP b = CreateCompatibleBitmap(screen.Get(), 46, 52);
+  HBITMAP b = CreateCompatibleBitmap(screen.Get(), width, height);
   MemoryDC mem(screen.Get());
   SelectedObject sel(mem.Get(), b);
-  RECT all = {0, 0, 46, 52};
-  FillRect(mem.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  GdiObject<HBRUSH> blue(CreateSolidBrush(RGB(0, 64, 192)));
-  SelectedObject brush(mem.Get(), blue.Get());
-  Ellipse(mem.Get(), 4, 6, 42, 46);
+  RECT all = {0, 0, width, height};
+  GdiObject<HBRUSH> backBrush(CreateSolidBrush(back)), frontBrush(CreateSolidBrush(front));
+  FillRect(mem.Get(), &all, backBrush.Get());
+  SelectedObject brush(mem.Get(), frontBrush.Get());
+  for (int x = 0; x < width; x += height) Ellipse(mem.Get(), x + 3, 3, x + height - 3, height - 3);
   return b;
 }
-}  // namespace
 
 TFormDesc TfrmSample::Desc() {
   TFormDesc d;
@@ -59,7 +56,7 @@ TfrmSample::TfrmSample(TComponent* owner) : TForm(owner, Desc()) {
   ButtonRaise->SetCaption("確認");
   Image1 = Add<TImage>(596, 20, 49, 53);
   Image1->SetName("Image1");
-  Image1->SetBitmap(MakePicture());
+  Image1->SetBitmap(MakeTestBitmap(46, 52, RGB(255, 255, 255), RGB(0, 64, 192)));
   Image1->SetTransparent(true);
   // The start button first, as in the product's dialog.
   ButtonOk->SetTabOrder(0);

@@ -7,6 +7,10 @@
 #include "gui/Image.h"
 #include "gui/Label.h"
 
+// A picture of one circle per square of the bitmap's height, on the background colour (which
+// the bottom-left pixel makes transparent).
+HBITMAP MakeTestBitmap(int width, int height, COLORREF back, COLORREF front);
+
 class TfrmSample : public TForm {
  public:
   explicit TfrmSample(TComponent* owner);

@@ -5,21 +5,6 @@
 #include "tests/gui/GuiFixture.h"
 
 namespace {
-HBITMAP MakeBitmap(int w, int h, COLORREF back, COLORREF front) {
-  WindowDC screen(nullptr);
-  HBITMAP b = CreateCompatibleBitmap(screen.Get(), w, h);
-  MemoryDC mem(screen.Get());
-  SelectedObject sel(mem.Get(), b);
-  RECT all = {0, 0, w, h};
-  GdiObject<HBRUSH> backBrush(CreateSolidBrush(back)), frontBrush(CreateSolidBrush(front));
-  FillRect(mem.Get(), &all, backBrush.Get());
-  for (int x = 0; x < w; x += h) {
-    RECT dot = {x + 3, 3, x + h - 3, h - 3};
-    FillRect(mem.Get(), &dot, frontBrush.Get());
-  }
-  return b;
-}
-
 // Paints a bar as the progress bar does: filled part, frame edges, text clipped to the fill.
 class TBar : public TCustomControl {
  public:
@@ -76,7 +61,7 @@ class TfrmNotice : public TForm {
     OkButton->SetParent(Panel1);
     OkButton->SetBounds(276, 8, 75, 25);
     OkButton->SetCaption("OK");
-    OkButton->SetGlyph(MakeBitmap(36, 18, RGB(255, 0, 255), RGB(0, 128, 0)));
+    OkButton->SetGlyph(MakeTestBitmap(36, 18, RGB(255, 0, 255), RGB(0, 128, 0)));
     OkButton->SetDefault(true);
     Panel2 = new TPanel(this);
     Panel2->SetParent(this);
