@@ -10,10 +10,12 @@ void Erase(std::vector<TComponent*>& v, TComponent* c) {
 }  // namespace
 
 TComponent::TComponent(TComponent* owner) {
-  if (owner) owner->InsertComponent(this);
+  if (owner) owner->Insert(this);
 }
 
 TComponent::~TComponent() {
+  for (TFreeWatch* w = watches_; w; w = w->next_) w->c_ = nullptr;
+  watches_ = nullptr;
   MarkDestroying();
   // Tell the watchers first, so none of them keeps a pointer into a half-freed component.
   while (!freeNotifies_.empty()) {
@@ -24,6 +26,12 @@ TComponent::~TComponent() {
   }
   DestroyComponents();
   if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::AfterConstruction() {
+  if (constructed_) return;
+  constructed_ = true;
+  if (owner_) owner_->Notification(this, TOperation::Insert);
 }
 
 void TComponent::SetLoading(bool on) {
@@ -49,7 +57,8 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 void TComponent::InsertComponent(TComponent* c) {
   if (c->owner_) c->owner_->RemoveComponent(c);
   Insert(c);
-  Notification(c, TOperation::Insert);
+  // A component still under construction is announced by its AfterConstruction.
+  if (c->constructed_) Notification(c, TOperation::Insert);
 }
 
 void TComponent::RemoveComponent(TComponent* c) {
@@ -92,4 +101,20 @@ void TComponent::Insert(TComponent* c) {
 void TComponent::Remove(TComponent* c) {
   Erase(components_, c);
   c->owner_ = nullptr;
+}
+
+TFreeWatch::TFreeWatch(TComponent* c) : c_(c) {
+  if (!c) return;
+  next_ = c->watches_;
+  c->watches_ = this;
+}
+
+TFreeWatch::~TFreeWatch() {
+  if (!c_) return;
+  for (TFreeWatch** p = &c_->watches_; *p; p = &(*p)->next_) {
+    if (*p == this) {
+      *p = next_;
+      break;
+    }
+  }
 }

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TComponent;
+class TFreeWatch;
 
 enum class TOperation { Insert, Remove };
 using TNotifyEvent = std::function<void(TComponent* sender)>;
@@ -20,12 +22,17 @@ enum : std::uint32_t {
 
 class TComponent {
  public:
+  // Joins owner's list at once; the owner hears of the new component in AfterConstruction,
+  // when it is a whole object of its own class (New does that).
   explicit TComponent(TComponent* owner = nullptr);
   virtual ~TComponent();
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
   virtual std::string ClassName() const { return "TComponent"; }
+
+  // Tells the owner of the finished component (Notification Insert).
+  void AfterConstruction();
 
   TComponent* Owner() const { return owner_; }
   const std::string& Name() const { return name_; }
@@ -58,12 +65,44 @@ class TComponent {
   virtual void Notification(TComponent* c, TOperation op);
 
  private:
+  friend class TFreeWatch;
   void Insert(TComponent* c);
   void Remove(TComponent* c);
 
   TComponent* owner_ = nullptr;
   std::string name_;
   std::uint32_t state_ = 0;
+  bool constructed_ = false;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
+  TFreeWatch* watches_ = nullptr;
+};
+
+// Builds a component and lets its owner know of it.
+template <class T, class... A>
+T* New(A&&... args) {
+  T* c = new T(std::forward<A>(args)...);
+  try {
+    c->AfterConstruction();
+  } catch (...) {
+    delete c;
+    throw;
+  }
+  return c;
+}
+
+// Code that calls out while holding a component (a handler, a nested message loop) asks
+// afterwards whether the component still exists.
+class TFreeWatch {
+ public:
+  explicit TFreeWatch(TComponent* c);
+  ~TFreeWatch();
+  TFreeWatch(const TFreeWatch&) = delete;
+  TFreeWatch& operator=(const TFreeWatch&) = delete;
+  bool Freed() const { return c_ == nullptr; }
+
+ private:
+  friend class TComponent;
+  TComponent* c_;
+  TFreeWatch* next_ = nullptr;
 };

@@ -11,18 +11,17 @@ std::vector<std::string> g_log;
 
 class Probe : public TComponent {
  public:
-  // Named before it joins its owner, so the owner's insert notification sees the name.
-  Probe(TComponent* owner, std::string name) {
-    SetName(std::move(name));
-    if (owner) owner->InsertComponent(this);
-  }
+  Probe(TComponent* owner, std::string name) : TComponent(owner) { SetName(std::move(name)); }
+  std::string ClassName() const override { return "Probe"; }
   ~Probe() override { g_log.push_back("free " + Name() + (Destroying() ? " destroying" : "")); }
   std::vector<std::string> seen;
+  std::vector<std::string> classes;
 
  protected:
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
     seen.push_back((op == TOperation::Insert ? "insert " : "remove ") + c->Name());
+    if (op == TOperation::Insert) classes.push_back(c->ClassName());
   }
 };
 }  // namespace
@@ -31,11 +30,11 @@ class Probe : public TComponent {
 // state of their owner's destruction.
 TEST(Component, OwnerFreesOwnedLastCreatedFirstAndMarksThemDestroying) {
   g_log.clear();
-  auto* owner = new Probe(nullptr, "owner");
-  new Probe(owner, "a");
-  new Probe(owner, "b");
-  auto* c = new Probe(owner, "c");
-  new Probe(c, "c1");
+  auto* owner = New<Probe>(nullptr, "owner");
+  New<Probe>(owner, "a");
+  New<Probe>(owner, "b");
+  auto* c = New<Probe>(owner, "c");
+  New<Probe>(c, "c1");
   EXPECT_EQ(owner->ComponentCount(), 3);
   delete owner;
   EXPECT_EQ(g_log,
@@ -45,8 +44,8 @@ TEST(Component, OwnerFreesOwnedLastCreatedFirstAndMarksThemDestroying) {
 
 TEST(Component, FreeingAnOwnedComponentTakesItOutOfItsOwner) {
   Probe owner(nullptr, "owner");
-  auto* a = new Probe(&owner, "a");
-  auto* b = new Probe(&owner, "b");
+  auto* a = New<Probe>(&owner, "a");
+  auto* b = New<Probe>(&owner, "b");
   EXPECT_EQ(owner.FindComponent("b"), b);
   delete a;
   EXPECT_EQ(owner.ComponentCount(), 1);
@@ -55,9 +54,29 @@ TEST(Component, FreeingAnOwnedComponentTakesItOutOfItsOwner) {
   EXPECT_EQ(owner.seen, (std::vector<std::string>{"insert a", "insert b", "remove a"}));
 }
 
+// The owner hears of a new component once it is whole: its own class and its name.
+TEST(Component, InsertNotificationSeesTheFinishedComponent) {
+  Probe owner(nullptr, "owner");
+  New<Probe>(&owner, "a");
+  new Probe(&owner, "unannounced");  // owned, but never announced without New
+  EXPECT_EQ(owner.seen, (std::vector<std::string>{"insert a"}));
+  EXPECT_EQ(owner.classes, (std::vector<std::string>{"Probe"}));
+}
+
+TEST(Component, FreeWatchTellsWhetherTheComponentWasFreed) {
+  auto* c = New<Probe>(nullptr, "c");
+  TFreeWatch kept(c);
+  {
+    TFreeWatch inner(c);
+    EXPECT_FALSE(inner.Freed());
+  }  // unlinks itself
+  delete c;
+  EXPECT_TRUE(kept.Freed());
+}
+
 TEST(Component, MovingToAnotherOwner) {
   Probe first(nullptr, "first"), second(nullptr, "second");
-  auto* a = new Probe(&first, "a");
+  auto* a = New<Probe>(&first, "a");
   second.InsertComponent(a);
   EXPECT_EQ(a->Owner(), &second);
   EXPECT_EQ(first.ComponentCount(), 0);
@@ -65,15 +84,15 @@ TEST(Component, MovingToAnotherOwner) {
 }
 
 TEST(Component, FreeNotificationWorksBothWaysAndEndsWithEitherSide) {
-  auto* watched = new Probe(nullptr, "watched");
-  auto* watcher = new Probe(nullptr, "watcher");
+  auto* watched = New<Probe>(nullptr, "watched");
+  auto* watcher = New<Probe>(nullptr, "watcher");
   watched->FreeNotification(watcher);
   watched->FreeNotification(watcher);  // once only
   delete watched;
   EXPECT_EQ(watcher->seen, (std::vector<std::string>{"remove watched"}));
 
   // The other way: a watcher freed first is forgotten, so nothing calls into it later.
-  auto* again = new Probe(nullptr, "again");
+  auto* again = New<Probe>(nullptr, "again");
   again->FreeNotification(watcher);
   delete watcher;
   EXPECT_EQ(again->seen, (std::vector<std::string>{"remove watcher"}));
