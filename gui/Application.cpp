@@ -8,6 +8,7 @@
 #include "gui/Form.h"
 #include "gui/MessageFlush.h"
 #include "gui/Screen.h"
+#include "gui/WideText.h"
 #include "gui/WindowClass.h"
 
 TApplication* Application = nullptr;
@@ -21,14 +22,14 @@ void TApplication::Initialize() { Handle(); }
 
 HWND TApplication::Handle() {
   if (handle_) return handle_;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  HICON icon = LoadIconA(instance, "MAINICON");
-  if (!RegisterWindowClass("TApplication", WndProc, 0,
-                           icon ? icon : LoadIconA(nullptr, IDI_APPLICATION)))
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HICON icon = LoadIconW(instance, L"MAINICON");
+  if (!RegisterWindowClass(L"TApplication", WndProc, 0,
+                           icon ? icon : LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION))))
     throw ELastError(GetLastError(), "ウィンドウクラスを登録できません - TApplication");
   // A window of no size in the screen's centre: it only carries the taskbar button.
   SetLastError(0);
-  handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
+  handle_ = CreateWindowExW(0, L"TApplication", Widen(title_).c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, instance, nullptr);
@@ -61,12 +62,12 @@ LRESULT CALLBACK TApplication::WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     HandleCallbackException(Application);
     return 0;
   }
-  return DefWindowProcA(w, msg, wp, lp);
+  return DefWindowProcW(w, msg, wp, lp);
 }
 
 void TApplication::SetTitle(const std::string& title) {
   title_ = title;
-  if (handle_) SetWindowTextA(handle_, title.c_str());
+  if (handle_) SetWindowTextW(handle_, Widen(title).c_str());
 }
 
 void TApplication::AddForm(TCustomForm* f) {
@@ -101,24 +102,41 @@ void TApplication::Run() {
   while (!terminated_) HandleMessage();
 }
 
+// Key and character messages go to the form of the control they are for first: the key
+// preview, dialog keys and mnemonics. The control is the window's own or that of its nearest
+// parent of ours; owners do not count, and the search ends at a top-level window.
+bool TApplication::PreviewKey(const MSG& msg) {
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      break;
+    default:
+      return false;
+  }
+  for (HWND w = msg.hwnd; w; w = GetAncestor(w, GA_PARENT)) {
+    if (TWinControl* target = TWinControl::FindControl(w)) {
+      TCustomForm* form = target->ParentForm();
+      return form && form->PreviewKey(target, msg);
+    }
+    if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return false;
+}
+
 bool TApplication::ProcessMessage() {
   MSG msg;
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  // Unicode all the way: characters typed or pasted reach our windows as UTF-16.
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     terminated_ = true;
     return true;
   }
   try {
-    bool handled = false;
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-      TWinControl* target = nullptr;
-      for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = TWinControl::FindControl(w);
-      if (target)
-        if (TCustomForm* form = target->ParentForm()) handled = form->PreviewKey(target, msg);
-    }
-    if (!handled) {
+    if (!PreviewKey(msg)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   } catch (...) {
     HandleCallbackException(this);

@@ -36,7 +36,7 @@ class TApplication : public TComponent {
   // Takes a built form into the application's ownership; the first becomes the main form.
   template <class T, class... A>
   T* CreateForm(A&&... args) {
-    T* f = new T(this, std::forward<A>(args)...);
+    T* f = New<T>(this, std::forward<A>(args)...);
     AddForm(f);
     return f;
   }
@@ -81,6 +81,7 @@ class TApplication : public TComponent {
 
  private:
   void AddForm(TCustomForm* f);
+  bool PreviewKey(const MSG& msg);
   static LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 
   HWND handle_ = nullptr;

@@ -1,6 +1,9 @@
 #include "gui/Button.h"
 
 #include "gui/Canvas.h"
+#include "gui/Form.h"
+#include "gui/TextUnits.h"
+#include "gui/WideText.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
@@ -14,14 +17,33 @@ void TButton::CreateParams(TCreateParams& p) {
 }
 
 void TButton::SetDefault(bool v) {
+  if (v == default_) return;
   default_ = v;
+  DefaultChanged();
+}
+
+void TButton::DefaultChanged() {
   if (HandleAllocated())
-    SendMessageA(Handle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageW(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click() {
   if (TCustomForm* form = ParentForm()) form->ModalResult = ModalResult;
   TWinControl::Click();
+}
+
+bool TButton::DialogKey(WORD key, std::uint8_t shift) {
+  // Enter presses the focused button, or else the default one; Esc the cancel button.
+  bool pressed = (key == VK_RETURN && (Focused() || default_)) || (key == VK_ESCAPE && cancel_);
+  if (!pressed || shift != 0 || !CanFocus()) return false;
+  Click();
+  return true;
+}
+
+bool TButton::DialogChar(wchar_t ch) {
+  if (!IsAccel(ch, Text()) || !CanFocus()) return false;
+  Click();
+  return true;
 }
 
 LRESULT TButton::WndProc(UINT msg, WPARAM w, LPARAM l) {
@@ -30,6 +52,14 @@ LRESULT TButton::WndProc(UINT msg, WPARAM w, LPARAM l) {
     return 0;
   }
   return TWinControl::WndProc(msg, w, l);
+}
+
+bool IsAccel(wchar_t ch, const std::string& caption) {
+  std::string mark = MnemonicOf(caption);
+  if (mark.empty()) return false;
+  std::wstring wide = Widen(mark);
+  return wide.size() == 1 && CharUpperW(reinterpret_cast<LPWSTR>(UINT_PTR(wide[0]))) ==
+                                 CharUpperW(reinterpret_cast<LPWSTR>(UINT_PTR(ch)));
 }
 
 void TBitBtn::CreateParams(TCreateParams& p) {
@@ -44,9 +74,16 @@ void TBitBtn::SetGlyph(HBITMAP glyph, int numGlyphs) {
 }
 
 LRESULT TBitBtn::WndProc(UINT msg, WPARAM w, LPARAM l) {
-  if (msg == CN_DRAWITEM) {
-    DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
-    return TRUE;
+  switch (msg) {
+    case CN_DRAWITEM:
+      DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
+      return TRUE;
+    case WM_UPDATEUISTATE: {
+      // Alt shows the mnemonic underlines: draw them now.
+      LRESULT r = TButton::WndProc(msg, w, l);
+      Invalidate();
+      return r;
+    }
   }
   return TButton::WndProc(msg, w, l);
 }
@@ -67,15 +104,19 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& d) {
   canvas.SetHandle(d.hDC);
   canvas.Font.Assign(Font);
   if (disabled) canvas.Font.SetColor(clGray);
+  // Mnemonics underlined, unless the window's state hides them until Alt is pressed.
+  UINT prefix = (d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
   std::string text = Text();
-  SIZE ts = canvas.TextExtent(text);
+  RECT measure = {0, 0, 0, 0};
+  canvas.DrawText(text, measure, DT_SINGLELINE | DT_CALCRECT | prefix);
+  int tw = measure.right, th = measure.bottom;
   int gw = 0, gh = 0;
   BITMAP bm = {};
   if (glyph_ && GetObjectA(glyph_.Get(), sizeof bm, &bm)) {
     gw = bm.bmWidth / numGlyphs_;
     gh = bm.bmHeight;
   }
-  int total = gw + (gw && !text.empty() ? Spacing : 0) + ts.cx;
+  int total = gw + (gw && !text.empty() ? Spacing : 0) + tw;
   int x = (r.left + r.right - total) / 2 + (pushed ? 1 : 0);
   int y = (r.top + r.bottom) / 2 + (pushed ? 1 : 0);
   if (gw) {
@@ -83,8 +124,8 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& d) {
     DrawBitmap(d.hDC, x, y - gh / 2, glyph_.Get(), index * gw, gw, gh, true);
     x += gw + Spacing;
   }
-  canvas.Brush.SetStyle(TBrushStyle::Clear);
-  canvas.TextOut(x, y - ts.cy / 2, text);
+  RECT tr = {x, y - th / 2, x + tw, y - th / 2 + th};
+  canvas.DrawText(text, tr, DT_SINGLELINE | prefix);
   canvas.SetHandle(nullptr);
   if (focused) {
     RECT fr = r;

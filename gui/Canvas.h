@@ -1,5 +1,6 @@
 // Drawing on a device context with the toolkit's font, brush and pen. The canvas selects its
-// objects into the DC as it draws and puts the DC's own objects back when the DC is released.
+// objects into the DC as it draws; before one of them is changed (and its GDI object freed) it
+// puts the DC's original back, and it puts all originals back when the DC is released.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,7 @@ enum class TEdge { Raised, Sunken, Etched, Bump };
 class TCanvas {
  public:
   TCanvas();
-  ~TCanvas();
+  virtual ~TCanvas();
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
@@ -45,12 +46,24 @@ class TCanvas {
   void LineTo(int x, int y);
   void Frame3D(const RECT& r, TEdge edge, UINT sides = BF_RECT);
 
+ protected:
+  // Called when a drawing call finds no DC; a canvas of a window gets its DC here.
+  virtual void CreateHandle() {}
+  bool RequireHandle();
+
  private:
+  // One object kind selected into the DC: the DC's own object to put back.
+  struct Selection {
+    HGDIOBJ original = nullptr;
+    HGDIOBJ current = nullptr;
+  };
+  void Select(Selection& s, HGDIOBJ obj);
+  void Deselect(Selection& s);
   void UseFont();
   void UseBrush();
   void UsePen();
   void Restore();
 
   HDC dc_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
+  Selection font_, brush_, pen_;
 };

@@ -1,5 +1,48 @@
 #include "gui/Edit.h"
 
+#include <imm.h>
+
+#include "gui/TextUnits.h"
+#include "gui/WideText.h"
+
+namespace {
+std::wstring WindowText(HWND w) {
+  int n = GetWindowTextLengthW(w);
+  std::wstring s(std::size_t(n) + 1, L'\0');
+  n = GetWindowTextW(w, s.data(), n + 1);
+  s.resize(std::size_t(n > 0 ? n : 0));
+  return s;
+}
+
+std::size_t Bytes(const std::wstring& w) { return w.empty() ? 0 : Narrow(w).size(); }
+
+// UTF-16 position in text of the byte offset bytes (rounded down to a whole character).
+int UnitsOf(const std::wstring& text, int bytes) {
+  if (bytes < 0) return -1;
+  std::size_t i = 0, b = 0;
+  while (i < text.size()) {
+    std::size_t n = Bytes(text.substr(i, 1));
+    if (b + n > std::size_t(bytes)) break;
+    b += n;
+    ++i;
+  }
+  return int(i);
+}
+
+std::wstring ClipboardText(HWND owner) {
+  std::wstring text;
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      text = p;
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+}  // namespace
+
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetColor(clWindow);
@@ -18,17 +61,18 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
 
 void TCustomEdit::CreateWnd() {
   TWinControl::CreateWnd();
-  SendMessageA(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
+  // In UTF-16 units: a bound the byte limit never exceeds, for what does not pass our checks.
+  SendMessageW(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
 }
 
 void TCustomEdit::SetReadOnly(bool v) {
   readOnly_ = v;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, v, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, v, 0);
 }
 
 void TCustomEdit::SetMaxLength(int n) {
-  maxLength_ = n;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, WPARAM(n), 0);
+  maxLength_ = n < 0 ? 0 : n;
+  if (HandleAllocated()) SendMessageW(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
 }
 
 void TCustomEdit::SetBorderSingle(bool v) {
@@ -43,41 +87,124 @@ void TCustomEdit::SetAlignment(TAlignment a) {
   StyleChanged();
 }
 
-void TCustomEdit::SelectAll() { SetSel(0, -1); }
+void TCustomEdit::SelectAll() {
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETSEL, 0, -1);
+}
 
 void TCustomEdit::SetSel(int start, int length) {
-  if (HandleAllocated())
-    SendMessageA(Handle(), EM_SETSEL, WPARAM(start), length < 0 ? -1 : LPARAM(start + length));
+  if (!HandleAllocated()) return;
+  std::wstring text = WindowText(Handle());
+  int from = UnitsOf(text, start);
+  int to = length < 0 ? -1 : UnitsOf(text, start + length);
+  SendMessageW(Handle(), EM_SETSEL, WPARAM(from), LPARAM(to));
 }
 
 int TCustomEdit::SelStart() {
+  if (!HandleAllocated()) return 0;
   DWORD start = 0;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_GETSEL, WPARAM(&start), 0);
-  return int(start);
+  SendMessageW(Handle(), EM_GETSEL, WPARAM(&start), 0);
+  return int(Bytes(WindowText(Handle()).substr(0, start)));
 }
 
 int TCustomEdit::SelLength() {
+  if (!HandleAllocated()) return 0;
   DWORD start = 0, end = 0;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
-  return int(end - start);
+  SendMessageW(Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  return int(Bytes(WindowText(Handle()).substr(start, end - start)));
+}
+
+void TCustomEdit::ReplaceSel(const std::string& text) {
+  if (HandleAllocated()) SendMessageW(Handle(), EM_REPLACESEL, TRUE, LPARAM(Widen(text).c_str()));
 }
 
 bool TCustomEdit::Modified() {
-  return HandleAllocated() && SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
+  return HandleAllocated() && SendMessageW(Handle(), EM_GETMODIFY, 0, 0) != 0;
 }
 
 void TCustomEdit::SetModified(bool v) {
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETMODIFY, v, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETMODIFY, v, 0);
 }
 
 void TCustomEdit::Change() {
   if (OnChange) OnChange(this);
 }
 
+std::size_t TCustomEdit::BytesWith(const std::wstring& insert) {
+  std::wstring text = WindowText(Handle());
+  DWORD start = 0, end = 0;
+  SendMessageW(Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  if (start > text.size()) start = DWORD(text.size());
+  if (end > text.size() || end < start) end = start;
+  return Bytes(text.substr(0, start)) + Bytes(insert) + Bytes(text.substr(end));
+}
+
+void TCustomEdit::PasteLimited() {
+  std::wstring clip = ClipboardText(Handle());
+  if (clip.empty()) return;
+  bool multiLine = GetWindowLongW(Handle(), GWL_STYLE) & ES_MULTILINE;
+  // A single-line field takes the first line, as the system's paste does.
+  if (!multiLine) clip = clip.substr(0, clip.find_first_of(L"\r\n"));
+  std::size_t base = BytesWith(L"");
+  std::size_t room = base < std::size_t(maxLength_) ? maxLength_ - base : 0;
+  std::string bytes = Narrow(clip);
+  std::size_t fit = FitBytes(bytes, room);
+  if (fit < bytes.size()) MessageBeep(0);
+  bytes.resize(fit);
+  SendMessageW(Handle(), EM_REPLACESEL, TRUE, LPARAM(Widen(bytes).c_str()));
+}
+
+// The finished text of the input method, inserted within the limit; l keeps what else the
+// message carries for the default handling.
+bool TCustomEdit::ImeResultLimited(LPARAM& l) {
+  if (!(l & GCS_RESULTSTR)) return false;
+  HIMC imc = ImmGetContext(Handle());
+  if (!imc) return false;
+  std::wstring result;
+  LONG n = ImmGetCompositionStringW(imc, GCS_RESULTSTR, nullptr, 0);
+  if (n > 0) {
+    result.resize(std::size_t(n) / sizeof(wchar_t));
+    ImmGetCompositionStringW(imc, GCS_RESULTSTR, result.data(), DWORD(n));
+  }
+  ImmReleaseContext(Handle(), imc);
+  std::size_t base = BytesWith(L"");
+  std::size_t room = base < std::size_t(maxLength_) ? maxLength_ - base : 0;
+  std::string bytes = Narrow(result);
+  std::size_t fit = FitBytes(bytes, room);
+  if (fit < bytes.size()) MessageBeep(0);
+  bytes.resize(fit);
+  if (!bytes.empty()) SendMessageW(Handle(), EM_REPLACESEL, TRUE, LPARAM(Widen(bytes).c_str()));
+  l &= ~LPARAM(GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE);
+  return true;
+}
+
 LRESULT TCustomEdit::WndProc(UINT msg, WPARAM w, LPARAM l) {
-  if (msg == CN_COMMAND && HIWORD(w) == EN_CHANGE) {
-    Change();
-    return 0;
+  switch (msg) {
+    case CN_COMMAND:
+      if (HIWORD(w) == EN_CHANGE) {
+        Change();
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+    case WM_IME_CHAR:
+      if (maxLength_ > 0 && w >= 0x20 && !readOnly_) {
+        if (BytesWith(std::wstring(1, wchar_t(w))) > std::size_t(maxLength_)) {
+          MessageBeep(0);
+          return 0;
+        }
+      }
+      break;
+    case WM_PASTE:
+      if (maxLength_ > 0 && !readOnly_) {
+        PasteLimited();
+        return 0;
+      }
+      break;
+    case WM_IME_COMPOSITION:
+      if (maxLength_ > 0 && !readOnly_ && ImeResultLimited(l)) {
+        if (!(l & (GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS))) return 0;
+      }
+      break;
   }
   return TWinControl::WndProc(msg, w, l);
 }
@@ -93,6 +220,14 @@ void TMemo::CreateParams(TCreateParams& p) {
     p.Style |= WS_VSCROLL;
   if (scrollBars_ == TScrollStyle::Horizontal || scrollBars_ == TScrollStyle::Both)
     p.Style |= WS_HSCROLL;
+}
+
+LRESULT TMemo::WndProc(UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_GETDLGCODE) {
+    LRESULT code = TCustomEdit::WndProc(msg, w, l);
+    return wantReturns_ ? code : code & ~LRESULT(DLGC_WANTALLKEYS);
+  }
+  return TCustomEdit::WndProc(msg, w, l);
 }
 
 void TMemo::SetScrollBars(TScrollStyle s) {
@@ -120,7 +255,7 @@ void TMemo::AddLine(const std::string& line) {
 }
 
 int TMemo::LineCount() {
-  if (HandleAllocated()) return int(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0));
+  if (HandleAllocated()) return int(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0));
   std::string text = Text();
   int n = 1;
   for (std::size_t i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2)) ++n;

@@ -1,6 +1,10 @@
 // Text fields over the system's EDIT class: the custom edit base that the in-house edit builds
-// on, and the multi-line memo.
+// on, and the multi-line memo. Positions and MaxLength count Shift-JIS bytes, as the program's
+// users count them (a double-byte character counts 2); the field enforces MaxLength on typed,
+// pasted and converted text.
 #pragma once
+
+#include <string>
 
 #include "gui/WinControl.h"
 
@@ -14,6 +18,7 @@ class TCustomEdit : public TWinControl {
 
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
+  // 0: no limit.
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int n);
   bool BorderSingle() const { return border_; }
@@ -25,6 +30,8 @@ class TCustomEdit : public TWinControl {
   void SetSel(int start, int length);
   int SelStart();
   int SelLength();
+  // Replaces the selection, as typing would, but without the limit.
+  void ReplaceSel(const std::string& text);
   bool Modified();
   void SetModified(bool v);
 
@@ -38,6 +45,11 @@ class TCustomEdit : public TWinControl {
   virtual void Change();
 
  private:
+  // Bytes the text would have if the selection were replaced by insert.
+  std::size_t BytesWith(const std::wstring& insert);
+  void PasteLimited();
+  bool ImeResultLimited(LPARAM& l);
+
   bool readOnly_ = false;
   int maxLength_ = 0;
   bool border_ = true;
@@ -53,12 +65,15 @@ class TMemo : public TCustomEdit {
   void SetScrollBars(TScrollStyle s);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v);
+  // Enter and Esc reach the memo (a line break) rather than the form's buttons.
   bool WantReturns() const { return wantReturns_; }
   void SetWantReturns(bool v);
 
   // Appends a line; lines are separated by CR LF.
   void AddLine(const std::string& line);
   int LineCount();
+
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
  protected:
   void CreateParams(TCreateParams& p) override;

@@ -1,57 +1,11 @@
+// A form's window: style from its border and icons, placement, showing and hiding, closing
+// with a close action, and scaling.
 #include "gui/Form.h"
 
 #include <algorithm>
 
-#include "gen0/GenError.h"
 #include "gui/Application.h"
-#include "gui/Button.h"
 #include "gui/Screen.h"
-
-std::uint8_t KeyShiftState() {
-  std::uint8_t s = 0;
-  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
-  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
-  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
-  return s;
-}
-
-namespace {
-// Controls that take part in Tab navigation, depth first in tab order.
-void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& out) {
-  for (TWinControl* c : parent->TabList()) {
-    if (c->TabStop()) out.push_back(c);
-    CollectTabStops(c, out);
-  }
-}
-
-void CollectButtons(TWinControl* parent, std::vector<TButton*>& out) {
-  for (TWinControl* c : parent->Controls()) {
-    if (auto* b = dynamic_cast<TButton*>(c)) out.push_back(b);
-    CollectButtons(c, out);
-  }
-}
-
-bool IsInside(TWinControl* c, TWinControl* ancestor) {
-  for (; c; c = c->Parent())
-    if (c == ancestor) return true;
-  return false;
-}
-
-// The windows of this thread that a modal form disables, and enables again afterwards.
-struct TaskWindows {
-  HWND except;
-  std::vector<HWND> disabled;
-};
-
-BOOL CALLBACK DisableTaskWindow(HWND w, LPARAM param) {
-  auto* t = reinterpret_cast<TaskWindows*>(param);
-  if (w != t->except && IsWindowVisible(w) && IsWindowEnabled(w)) {
-    t->disabled.push_back(w);
-    EnableWindow(w, FALSE);
-  }
-  return TRUE;
-}
-}  // namespace
 
 TCustomForm::TCustomForm(TComponent* owner, const TFormDesc& desc)
     : TWinControl(owner),
@@ -76,6 +30,7 @@ TCustomForm::TCustomForm(TComponent* owner, const TFormDesc& desc)
 TCustomForm::~TCustomForm() {
   MarkDestroying();
   if (Application) Application->FormDestroyed(this);
+  Canvas.FreeHandle();
   // The controls go while the form is still a form: they report their removal to it.
   DestroyComponents();
 }
@@ -198,26 +153,32 @@ void TCustomForm::Place() {
 
 void TCustomForm::SetVisible(bool v) {
   if (v) {
-    HWND w = Handle();
-    if (Visible() && IsWindowVisible(w)) {
-      BringToFront();
-      return;
-    }
-    if (!placed_) {
-      Place();
-      placed_ = true;
-    }
-    SetVisibleFlag(true);
-    DoShow();
-    ShowWindow(w, windowState_ == TWindowState::Maximized   ? SW_SHOWMAXIMIZED
-                  : windowState_ == TWindowState::Minimized ? SW_SHOWMINIMIZED
-                                                            : SW_SHOWNORMAL);
+    ShowWith(windowState_ == TWindowState::Maximized   ? SW_SHOWMAXIMIZED
+             : windowState_ == TWindowState::Minimized ? SW_SHOWMINIMIZED
+                                                       : SW_SHOWNORMAL);
     return;
   }
   if (!Visible()) return;
   SetVisibleFlag(false);
   if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
   DoHide();
+}
+
+void TCustomForm::ShowNoActivate() { ShowWith(SW_SHOWNA); }
+
+void TCustomForm::ShowWith(int showCommand) {
+  HWND w = Handle();
+  if (Visible() && IsWindowVisible(w)) {
+    if (showCommand != SW_SHOWNA) BringToFront();
+    return;
+  }
+  if (!placed_) {
+    Place();
+    placed_ = true;
+  }
+  SetVisibleFlag(true);
+  DoShow();
+  ShowWindow(w, showCommand);
 }
 
 void TCustomForm::DoShow() {
@@ -265,142 +226,6 @@ void TCustomForm::Close() {
   }
 }
 
-void TCustomForm::Release() {
-  if (HandleAllocated()) PostMessageA(Handle(), CM_RELEASE, 0, 0);
-}
-
-void TCustomForm::CloseModal() {
-  TCloseAction action = TCloseAction::None;
-  if (CloseQuery()) {
-    action = TCloseAction::Hide;
-    DoClose(action);
-  }
-  if (action == TCloseAction::None) ModalResult = mrNone;
-}
-
-TModalResult TCustomForm::ShowModal() {
-  if (Visible() || !Enabled() || modal_) throw Exception("Cannot make a visible window modal");
-  ReleaseCapture();
-  HWND before = GetActiveWindow();
-  TaskWindows tasks = {Handle(), {}};
-  EnumThreadWindows(GetCurrentThreadId(), DisableTaskWindow, reinterpret_cast<LPARAM>(&tasks));
-  modal_ = true;
-  ModalResult = mrNone;
-  auto restore = [&] {
-    for (HWND w : tasks.disabled)
-      if (IsWindow(w)) EnableWindow(w, TRUE);
-    Hide();
-    modal_ = false;
-    if (before && IsWindow(before)) SetActiveWindow(before);
-  };
-  try {
-    Show();
-    do {
-      Application->HandleMessage();
-      if (Application->Terminated())
-        ModalResult = mrCancel;
-      else if (ModalResult != mrNone)
-        CloseModal();
-    } while (ModalResult == mrNone);
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
-  return ModalResult;
-}
-
-void TCustomForm::SetActiveControl(TWinControl* c) {
-  if (c == activeControl_) return;
-  activeControl_ = c;
-  if (c && HandleAllocated() && GetActiveWindow() == Handle() && c->CanFocus())
-    ::SetFocus(c->Handle());
-  ActiveControlChanged();
-}
-
-void TCustomForm::ActiveControlFocused(TWinControl* c) {
-  if (c == activeControl_) return;
-  activeControl_ = c;
-  ActiveControlChanged();
-}
-
-void TCustomForm::ControlRemoved(TWinControl* c) {
-  if (IsInside(activeControl_, c)) activeControl_ = nullptr;
-}
-
-void TCustomForm::FocusControl() {
-  if (activeControl_ && activeControl_->CanFocus() && activeControl_->HandleAllocated()) {
-    ::SetFocus(activeControl_->Handle());
-    return;
-  }
-  std::vector<TWinControl*> stops;
-  CollectTabStops(this, stops);
-  for (TWinControl* c : stops) {
-    if (c->CanFocus()) {
-      ::SetFocus(c->Handle());
-      return;
-    }
-  }
-  ::SetFocus(Handle());
-}
-
-void TCustomForm::SelectNext(TWinControl* current, bool forward) {
-  std::vector<TWinControl*> stops;
-  CollectTabStops(this, stops);
-  int n = int(stops.size());
-  if (n == 0) return;
-  int i = int(std::find(stops.begin(), stops.end(), current) - stops.begin());
-  if (i == n) i = forward ? -1 : n;
-  for (int k = 0; k < n; ++k) {
-    i = (i + (forward ? 1 : -1) + n) % n;
-    if (stops[i]->CanFocus()) {
-      stops[i]->SetFocus();
-      return;
-    }
-  }
-}
-
-bool TCustomForm::PressDialogButton(bool defaultKey, TWinControl* target) {
-  if (defaultKey) {
-    if (auto* focused = dynamic_cast<TButton*>(target)) {
-      focused->Click();
-      return true;
-    }
-  }
-  std::vector<TButton*> buttons;
-  CollectButtons(this, buttons);
-  for (TButton* b : buttons) {
-    if ((defaultKey ? b->Default() : b->Cancel()) && b->CanFocus()) {
-      b->Click();
-      return true;
-    }
-  }
-  return false;
-}
-
-bool TCustomForm::PreviewKey(TWinControl* target, const MSG& msg) {
-  if (msg.message != WM_KEYDOWN) return false;
-  if (KeyPreview && OnKeyDown) {
-    WORD key = WORD(msg.wParam);
-    OnKeyDown(this, key, KeyShiftState());
-    if (key == 0) return true;
-  }
-  if (!WantsDialogKeys()) return false;
-  LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-  if (code & DLGC_WANTALLKEYS) return false;
-  switch (msg.wParam) {
-    case VK_TAB:
-      if ((code & DLGC_WANTTAB) || GetKeyState(VK_CONTROL) < 0) return false;
-      SelectNext(target, GetKeyState(VK_SHIFT) >= 0);
-      return true;
-    case VK_RETURN:
-      return PressDialogButton(true, target);
-    case VK_ESCAPE:
-      return PressDialogButton(false, target);
-  }
-  return false;
-}
-
 LRESULT TCustomForm::WndProc(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_CLOSE:
@@ -427,7 +252,15 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM w, LPARAM l) {
         SelectNext(FindControl(GetFocus()), w == 0);
       }
       return 0;
+    case WM_DESTROY:
+      Canvas.FreeHandle();
+      break;
     case CM_RELEASE:
+      // Not while a handler of the form or its modal loop is still on the stack.
+      if (DispatchDepth() > 1 || modal_) {
+        releasePending_ = true;
+        return 0;
+      }
       delete this;
       return 0;
   }

@@ -1,7 +1,7 @@
 // Top-level forms built in code from a description that mirrors a form table: caption, client
 // size at 96 dpi, border, placement, window state, colour and font. Forms show and hide, close
-// with a close action, and run modally until their ModalResult is set; they move the focus with
-// Tab and WM_NEXTDLGCTL and press their default and cancel buttons on Enter and Esc.
+// with a close action, and run modally until their ModalResult is set; they keep track of the
+// active control and answer the dialog keys (Tab, arrows, Enter, Esc) and characters.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/ControlCanvas.h"
+#include "gui/ModalResult.h"
 #include "gui/WinControl.h"
 
 enum class TBorderStyle { None, Single, Sizeable, Dialog };
@@ -16,15 +18,6 @@ enum : std::uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 enum class TPosition { Designed, ScreenCenter, OwnerFormCenter, MainFormCenter };
 enum class TWindowState { Normal, Minimized, Maximized };
 enum class TCloseAction { None, Hide, Free, Minimize };
-
-using TModalResult = int;
-inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                              mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
-                              mrYesToAll = 10;
-
-// Keys held with a key press.
-enum : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
-std::uint8_t KeyShiftState();
 
 struct TFormDesc {
   std::string Caption;
@@ -47,6 +40,7 @@ class TCustomForm : public TWinControl {
   TCustomForm(TComponent* owner, const TFormDesc& desc);
   ~TCustomForm() override;
   std::string ClassName() const override { return "TForm"; }
+  TCustomForm* AsForm() override { return this; }
 
   // Scales the form to the screen's resolution, ends the loading state and runs OnCreate;
   // NewForm and the application call it once the constructor has built the controls.
@@ -68,14 +62,20 @@ class TCustomForm : public TWinControl {
   RECT ClientRect() override;
 
   void SetVisible(bool v) override;
+  // Shows the form without taking the activation from the window that has it.
+  void ShowNoActivate();
   void BringToFront();
   void Close();
-  // Frees the form once the messages now queued for it have been handled.
+  // Frees the form once the messages now queued for it have been handled, and not before
+  // every handler of the form on the stack and its modal loop have returned.
   void Release();
 
   TModalResult ShowModal();
   bool Modal() const { return modal_; }
   TModalResult ModalResult = mrNone;
+
+  // A canvas on the form's window, for measuring text in the form's font.
+  TControlCanvas Canvas{this};
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* c);
@@ -90,12 +90,11 @@ class TCustomForm : public TWinControl {
   std::function<void(TComponent* sender, bool& canClose)> OnCloseQuery;
   std::function<void(TComponent* sender, WORD& key, std::uint8_t shift)> OnKeyDown;
 
-  // The application's message loop offers every key message for target here first; true
-  // means the form has handled it.
+  // The application's message loop offers every key and character message for target here
+  // first; true means the form has handled it.
   bool PreviewKey(TWinControl* target, const MSG& msg);
-  // Focus tracking, from the form's controls.
-  void ActiveControlFocused(TWinControl* c);
-  void ControlRemoved(TWinControl* c);
+  // The form's own dialog keys: Tab and the arrows move the focus.
+  bool DialogKey(WORD key, std::uint8_t shift) override;
 
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
@@ -107,13 +106,19 @@ class TCustomForm : public TWinControl {
   virtual bool CloseQuery();
   // The active control changed; the work forms follow it.
   virtual void ActiveControlChanged() {}
-  // Whether Tab, Enter and Esc work as dialog keys.
+  // Whether Tab, arrows, Enter and Esc work as dialog keys.
   virtual bool WantsDialogKeys() const { return true; }
+  void ChildRemoved(TWinControl* c) override;
+  void ChildFocused(TWinControl* c) override;
+  void DispatchEnded() override;
 
  private:
   void Place();
+  void ShowWith(int showCommand);
   void FocusControl();
-  bool PressDialogButton(bool defaultKey, TWinControl* target);
+  void SetFocusedControl(TWinControl* c);
+  bool HandleDialogKey(TWinControl* target, WORD key, std::uint8_t shift);
+  bool HandleDialogChar(wchar_t ch);
   void CloseModal();
   DWORD WindowStyle() const;
   DWORD WindowExStyle() const;
@@ -127,6 +132,7 @@ class TCustomForm : public TWinControl {
   bool scaled_;
   bool placed_ = false;
   bool modal_ = false;
+  bool releasePending_ = false;
   TWinControl* activeControl_ = nullptr;
 };
 
@@ -138,7 +144,7 @@ class TForm : public TCustomForm {
 // Builds a form and runs its creation event.
 template <class T, class... A>
 T* NewForm(A&&... args) {
-  T* f = new T(std::forward<A>(args)...);
+  T* f = New<T>(std::forward<A>(args)...);
   try {
     f->DoCreate();
   } catch (...) {

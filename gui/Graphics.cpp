@@ -22,29 +22,50 @@ void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int width, int h
 }
 
 void TFont::Set(const TFontDesc& d) {
+  if (d == desc_) return;
+  TFontDesc recoloured = desc_;
+  recoloured.Color = d.Color;
+  bool remake = !(recoloured == d);
   desc_ = d;
-  Changed();
+  Changed(remake);
 }
 void TFont::SetName(const std::string& n) {
+  if (n == desc_.Name) return;
   desc_.Name = n;
-  Changed();
+  Changed(true);
 }
 void TFont::SetHeight(int h) {
+  if (h == desc_.Height) return;
   desc_.Height = h;
-  Changed();
+  Changed(true);
 }
 void TFont::SetColor(TColor c) {
+  if (c == desc_.Color) return;
   desc_.Color = c;
-  Changed();
+  Changed(false);
 }
 void TFont::SetStyle(std::uint8_t s) {
+  if (s == desc_.Style) return;
   desc_.Style = s;
-  Changed();
+  Changed(true);
 }
 
-void TFont::Changed() {
-  handle_.Reset();
+void TFont::Changed(bool remake) {
+  GdiObject<HFONT> old;
+  if (remake) old = std::move(handle_);
   if (OnChange) OnChange();
+}
+
+TFontDesc FontDescOf(HFONT font) {
+  LOGFONTA lf = {};
+  TFontDesc d;
+  if (!GetObjectA(font, sizeof lf, &lf)) return d;
+  d.Name = lf.lfFaceName;
+  d.Height = lf.lfHeight;
+  d.Style = std::uint8_t((lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
+                         (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0));
+  d.Charset = lf.lfCharSet;
+  return d;
 }
 
 HFONT TFont::Handle() {
@@ -69,7 +90,8 @@ HFONT TFont::Handle() {
 void TBrush::SetColor(TColor c) {
   if (c == color_) return;
   color_ = c;
-  handle_.Reset();
+  GdiObject<HBRUSH> old = std::move(handle_);
+  if (OnChange) OnChange();
 }
 
 HBRUSH TBrush::Handle() {
@@ -81,12 +103,14 @@ HBRUSH TBrush::Handle() {
 void TPen::SetColor(TColor c) {
   if (c == color_) return;
   color_ = c;
-  handle_.Reset();
+  GdiObject<HPEN> old = std::move(handle_);
+  if (OnChange) OnChange();
 }
 void TPen::SetWidth(int w) {
   if (w == width_) return;
   width_ = w;
-  handle_.Reset();
+  GdiObject<HPEN> old = std::move(handle_);
+  if (OnChange) OnChange();
 }
 
 HPEN TPen::Handle() {

@@ -1,5 +1,7 @@
 // Colours, fonts, brushes and pens of the toolkit. A colour is an RGB value or a system colour
 // (0x80000000 | COLOR_xxx); GDI objects are made when first asked for and remade after a change.
+// OnChange runs after a change and before the replaced GDI object is freed, so that whoever
+// has it selected or set can let go of it first.
 #pragma once
 
 #include <windows.h>
@@ -44,7 +46,11 @@ struct TFontDesc {
   TColor Color = clWindowText;
   std::uint8_t Style = 0;
   std::uint8_t Charset = SHIFTJIS_CHARSET;
+  bool operator==(const TFontDesc&) const = default;
 };
+
+// What a GDI font (a stock font, say) is, as a description.
+TFontDesc FontDescOf(HFONT font);
 
 class TFont {
  public:
@@ -70,7 +76,8 @@ class TFont {
   std::function<void()> OnChange;
 
  private:
-  void Changed();
+  // A colour change keeps the GDI object: colour is no part of a LOGFONT.
+  void Changed(bool remake);
 
   TFontDesc desc_;
   GdiObject<HFONT> handle_;
@@ -85,6 +92,7 @@ class TBrush {
   void SetColor(TColor c);
   void SetStyle(TBrushStyle s) { style_ = s; }
   HBRUSH Handle();
+  std::function<void()> OnChange;
 
  private:
   TColor color_ = clWhite;
@@ -99,6 +107,7 @@ class TPen {
   void SetColor(TColor c);
   void SetWidth(int w);
   HPEN Handle();
+  std::function<void()> OnChange;
 
  private:
   TColor color_ = clBlack;

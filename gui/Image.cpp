@@ -5,8 +5,23 @@
 TImage::TImage(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 105, 105); }
 
 void TImage::SetBitmap(HBITMAP bitmap) {
+  FreeIcon();
   bitmap_.Reset(bitmap);
   Invalidate();
+}
+
+void TImage::SetIcon(HICON icon, bool shared) {
+  FreeIcon();
+  bitmap_.Reset();
+  icon_ = icon;
+  iconShared_ = shared;
+  Invalidate();
+}
+
+void TImage::FreeIcon() {
+  HICON icon = icon_;
+  icon_ = nullptr;
+  if (icon && !iconShared_) DestroyIcon(icon);
 }
 
 void TImage::LoadFromResource(const char* name) {
@@ -40,6 +55,12 @@ LRESULT TImage::WndProc(UINT msg, WPARAM w, LPARAM l) {
 void TImage::Paint(HDC dc) {
   RECT r = ClientRect();
   FillRect(dc, &r, brush_.Handle());
+  if (icon_) {
+    int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
+    DrawIconEx(dc, center_ ? (r.right - w) / 2 : 0, center_ ? (r.bottom - h) / 2 : 0, icon_, w, h,
+               0, nullptr, DI_NORMAL);
+    return;
+  }
   if (!bitmap_) return;
   BITMAP bm = {};
   GetObjectA(bitmap_.Get(), sizeof bm, &bm);

@@ -1,5 +1,5 @@
-// A picture: shows a bitmap, optionally centred and with its bottom-left pixel's colour
-// transparent over the parent's colour.
+// A picture: shows a bitmap or an icon, optionally centred; a bitmap's bottom-left pixel's
+// colour may be transparent over the parent's colour.
 #pragma once
 
 #include "gui/GdiObject.h"
@@ -8,6 +8,7 @@
 class TImage : public TWinControl {
  public:
   explicit TImage(TComponent* owner);
+  ~TImage() override { FreeIcon(); }
   std::string ClassName() const override { return "TImage"; }
 
   // Takes ownership of the bitmap.
@@ -15,6 +16,9 @@ class TImage : public TWinControl {
   HBITMAP Bitmap() const { return bitmap_.Get(); }
   // A bitmap resource of the program.
   void LoadFromResource(const char* name);
+  // Shows icon instead of the bitmap; a system icon (LoadIcon) is shared and never freed.
+  void SetIcon(HICON icon, bool shared);
+  HICON Icon() const { return icon_; }
 
   bool Center() const { return center_; }
   void SetCenter(bool v);
@@ -26,7 +30,11 @@ class TImage : public TWinControl {
  private:
   void Paint(HDC dc);
 
+  void FreeIcon();
+
   GdiObject<HBITMAP> bitmap_;
+  HICON icon_ = nullptr;
+  bool iconShared_ = true;
   bool center_ = false;
   bool transparent_ = false;
 };

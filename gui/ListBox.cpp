@@ -1,5 +1,7 @@
 #include "gui/ListBox.h"
 
+#include "gui/WideText.h"
+
 TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetColor(clWindow);
@@ -17,14 +19,14 @@ void TCustomListBox::CreateParams(TCreateParams& p) {
 void TCustomListBox::CreateWnd() {
   TWinControl::CreateWnd();
   HWND w = Handle();
-  for (const std::string& s : items_) SendMessageA(w, LB_ADDSTRING, 0, LPARAM(s.c_str()));
-  if (style_ == TListBoxStyle::OwnerDrawFixed) SendMessageA(w, LB_SETITEMHEIGHT, 0, itemHeight_);
-  SendMessageA(w, LB_SETCURSEL, WPARAM(itemIndex_), 0);
+  // The item height came with the list's first WM_MEASUREITEM, during its creation.
+  for (const std::string& s : items_) SendMessageW(w, LB_ADDSTRING, 0, LPARAM(Widen(s).c_str()));
+  SendMessageW(w, LB_SETCURSEL, WPARAM(itemIndex_), 0);
 }
 
 void TCustomListBox::AddItem(const std::string& item) {
   items_.push_back(item);
-  if (HandleAllocated()) SendMessageA(Handle(), LB_ADDSTRING, 0, LPARAM(item.c_str()));
+  if (HandleAllocated()) SendMessageW(Handle(), LB_ADDSTRING, 0, LPARAM(Widen(item).c_str()));
 }
 
 void TCustomListBox::SetItems(const std::vector<std::string>& items) {
@@ -35,36 +37,36 @@ void TCustomListBox::SetItems(const std::vector<std::string>& items) {
 void TCustomListBox::Clear() {
   items_.clear();
   itemIndex_ = -1;
-  if (HandleAllocated()) SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
 }
 
 int TCustomListBox::ItemIndex() {
-  if (HandleAllocated()) itemIndex_ = int(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+  if (HandleAllocated()) itemIndex_ = int(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
   return itemIndex_;
 }
 
 void TCustomListBox::SetItemIndex(int index) {
   itemIndex_ = index;
-  if (HandleAllocated()) SendMessageA(Handle(), LB_SETCURSEL, WPARAM(index), 0);
+  if (HandleAllocated()) SendMessageW(Handle(), LB_SETCURSEL, WPARAM(index), 0);
 }
 
 void TCustomListBox::SetItemHeight(int h) {
   itemHeight_ = h;
   if (HandleAllocated() && style_ == TListBoxStyle::OwnerDrawFixed)
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, h);
+    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, h);
 }
 
 int TCustomListBox::TopIndex() {
-  return HandleAllocated() ? int(SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0)) : 0;
+  return HandleAllocated() ? int(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0)) : 0;
 }
 
 void TCustomListBox::SetTopIndex(int index) {
-  if (HandleAllocated()) SendMessageA(Handle(), LB_SETTOPINDEX, WPARAM(index), 0);
+  if (HandleAllocated()) SendMessageW(Handle(), LB_SETTOPINDEX, WPARAM(index), 0);
 }
 
 int TCustomListBox::ItemAtPos(POINT p) {
   if (!HandleAllocated()) return -1;
-  LRESULT r = SendMessageA(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+  LRESULT r = SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
   if (HIWORD(r)) return -1;
   int index = LOWORD(r);
   return index < Count() ? index : -1;
@@ -88,7 +90,7 @@ LRESULT TCustomListBox::WndProc(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case CN_COMMAND:
       if (HIWORD(w) == LBN_SELCHANGE) {
-        itemIndex_ = int(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+        itemIndex_ = int(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
         Click();
       } else if (HIWORD(w) == LBN_DBLCLK && OnDblClick) {
         OnDblClick(this);

@@ -54,9 +54,12 @@ void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   auto it = Timers().find(id);
   if (it == Timers().end()) return;
   TTimer* t = it->second;
+  TFreeWatch watch(t);
   try {
-    if (t->onTimer_) t->onTimer_(t);
+    // A copy: the handler may free the timer, and with it the event it is running.
+    TNotifyEvent event = t->onTimer_;
+    if (event) event(t);
   } catch (...) {
-    HandleCallbackException(t);
+    HandleCallbackException(watch.Freed() ? nullptr : t);
   }
 }

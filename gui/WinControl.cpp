@@ -1,15 +1,24 @@
+// The window's life: creation (our own classes, and system classes subclassed from their
+// first message), dispatch behind the exception barrier, texts, colours and fonts.
 #include "gui/WinControl.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "gen0/GenError.h"
 #include "gui/ExceptionBarrier.h"
-#include "gui/Form.h"
 #include "gui/Screen.h"
+#include "gui/WideText.h"
 #include "gui/WindowClass.h"
 
 namespace {
 int s_nextId = 100;
+// Our control behind a window, and the system class's procedure behind our subclass: window
+// properties, so that they survive whatever subclasses the window after us.
+const wchar_t* const ControlProp = L"Morimo.Control";
+const wchar_t* const DefProcProp = L"Morimo.DefProc";
+// The control whose system-class window is being created; the creation hook subclasses the
+// window before its first message.
+TWinControl* s_creating = nullptr;
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
@@ -41,24 +50,19 @@ void TWinControl::SetParent(TWinControl* parent) {
   RequestAlign();
 }
 
-void TWinControl::InsertControl(TWinControl* c) {
-  c->parent_ = this;
-  controls_.push_back(c);
-  tabList_.push_back(c);
+bool TWinControl::ContainsControl(const TWinControl* c) const {
+  for (; c; c = c->parent_)
+    if (c == this) return true;
+  return false;
 }
 
-void TWinControl::RemoveControl(TWinControl* c) {
-  if (TCustomForm* form = ParentForm()) form->ControlRemoved(c);
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
-  tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
-  c->parent_ = nullptr;
-}
-
-TCustomForm* TWinControl::ParentForm() {
+TWinControl* TWinControl::TopParent() {
   TWinControl* c = this;
   while (c->parent_) c = c->parent_;
-  return dynamic_cast<TCustomForm*>(c);
+  return c;
 }
+
+TCustomForm* TWinControl::ParentForm() { return TopParent()->AsForm(); }
 
 HWND TWinControl::Handle() {
   if (!handle_) CreateWnd();
@@ -82,41 +86,73 @@ void TWinControl::CreateWnd() {
   CreateParams(p);
   if (parent_) p.WndParent = parent_->Handle();
   CreateWindowHandle(p);
-  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
   for (TWinControl* c : controls_) c->Handle();
 }
 
+LRESULT CALLBACK TWinControl::CreationHook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND && s_creating) {
+    TWinControl* c = std::exchange(s_creating, nullptr);
+    HWND w = reinterpret_cast<HWND>(wp);
+    auto old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StdWndProc)));
+    c->Attach(w, old, true);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR(s_nextId++ & 0x7FFF)) : nullptr;
-  SetLastError(0);
+  const std::wstring text = Widen(text_);
+  HWND w;
   if (p.SystemClass) {
-    HWND w = CreateWindowExA(p.ExStyle, p.SystemClass, text_.c_str(), p.Style, p.X, p.Y, p.Width,
-                             p.Height, p.WndParent, id, instance, nullptr);
-    if (!w) throw ELastError(GetLastError(), "ウィンドウを作成できません");
-    handle_ = w;
-    SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    defProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StdWndProc)));
+    // Subclassed from its first message on, so that our procedure sees its creation too.
+    SetLastError(0);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
+    if (!hook) throw ELastError(GetLastError(), "ウィンドウを作成できません");
+    s_creating = this;
+    SetLastError(0);
+    w = CreateWindowExW(p.ExStyle, Widen(p.SystemClass).c_str(), text.c_str(), p.Style, p.X, p.Y,
+                        p.Width, p.Height, p.WndParent, id, instance, nullptr);
+    DWORD error = GetLastError();
+    s_creating = nullptr;
+    UnhookWindowsHookEx(hook);
+    if (!w) throw ELastError(error, "ウィンドウを作成できません");
   } else {
-    if (!RegisterWindowClass(p.WinClassName.c_str(), &StdWndProc, p.ClassStyle,
-                             LoadIconA(nullptr, IDI_APPLICATION)))
+    const std::wstring cls = Widen(p.WinClassName);
+    if (!RegisterWindowClass(cls.c_str(), &StdWndProc, p.ClassStyle,
+                             LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION))))
       throw ELastError(GetLastError(), "ウィンドウクラスを登録できません - " + p.WinClassName);
-    defProc_ = &DefWindowProcA;
-    HWND w = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), text_.c_str(), p.Style, p.X, p.Y,
-                             p.Width, p.Height, p.WndParent, id, instance, this);
+    SetLastError(0);
+    w = CreateWindowExW(p.ExStyle, cls.c_str(), text.c_str(), p.Style, p.X, p.Y, p.Width,
+                        p.Height, p.WndParent, id, instance, this);
     if (!w) throw ELastError(GetLastError(), "ウィンドウを作成できません");
   }
+  if (handle_ != w) throw ELuInternal("ウィンドウを作成できません - " + ClassName());
   UpdateBoundsFromWindow();
 }
 
+void TWinControl::Attach(HWND w, WNDPROC defProc, bool subclassed) {
+  handle_ = w;
+  defProc_ = defProc;
+  subclassed_ = subclassed;
+  SetPropW(w, ControlProp, this);
+  if (subclassed) SetPropW(w, DefProcProp, reinterpret_cast<HANDLE>(defProc));
+}
+
 void TWinControl::Detach() {
-  HWND w = handle_;
-  handle_ = nullptr;
+  HWND w = std::exchange(handle_, nullptr);
   if (!w) return;
-  SetWindowLongPtrA(w, GWLP_USERDATA, 0);
-  if (defProc_ != &DefWindowProcA)
-    SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defProc_));
+  RemovePropW(w, ControlProp);
+  // The system class's procedure goes back only while ours is the one installed; under a
+  // later subclass ours stays in the chain and passes everything on to the saved one.
+  if (subclassed_ &&
+      GetWindowLongPtrW(w, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StdWndProc)) {
+    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defProc_));
+    RemovePropW(w, DefProcProp);
+  }
+  subclassed_ = false;
 }
 
 void TWinControl::DestroyHandle() {
@@ -138,41 +174,58 @@ void TWinControl::RecreateWnd() {
 }
 
 TWinControl* TWinControl::FindControl(HWND w) {
-  if (!w) return nullptr;
-  if (GetWindowLongPtrA(w, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&StdWndProc)) return nullptr;
-  return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+  return w ? static_cast<TWinControl*>(GetPropW(w, ControlProp)) : nullptr;
 }
 
 LRESULT CALLBACK TWinControl::StdWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  TWinControl* self;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    if (self) {
-      self->handle_ = w;
-      SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-  } else {
-    self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+  auto* self = static_cast<TWinControl*>(GetPropW(w, ControlProp));
+  if (!self && msg == WM_NCCREATE) {
+    // Our own classes: the control comes with the creation data.
+    self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    if (self) self->Attach(w, &DefWindowProcW, false);
   }
-  if (!self) return DefWindowProcA(w, msg, wp, lp);
+  if (!self) {
+    // Detached, or never ours: the saved system procedure, else the default.
+    auto def = reinterpret_cast<WNDPROC>(GetPropW(w, DefProcProp));
+    LRESULT r = def ? CallWindowProcW(def, w, msg, wp, lp) : DefWindowProcW(w, msg, wp, lp);
+    if (msg == WM_NCDESTROY) RemovePropW(w, DefProcProp);
+    return r;
+  }
+  TFreeWatch watch(self);
   LRESULT r = Dispatch(self, msg, wp, lp);
-  if (msg == WM_NCDESTROY && self->handle_ == w) self->Detach();
+  if (msg == WM_NCDESTROY) {
+    if (!watch.Freed() && self->handle_ == w) self->Detach();
+    RemovePropW(w, ControlProp);
+    RemovePropW(w, DefProcProp);
+  }
   return r;
 }
 
 LRESULT TWinControl::Dispatch(TWinControl* self, UINT msg, WPARAM wp, LPARAM lp) {
+  TDispatchScope scope(self);
   try {
     return self->WndProc(msg, wp, lp);
   } catch (...) {
-    HandleCallbackException(self);
+    HandleCallbackException(scope.Freed() ? nullptr : self);
     return 0;
+  }
+}
+
+TDispatchScope::TDispatchScope(TWinControl* c) : c_(c), watch_(c) { ++c->dispatchDepth_; }
+
+TDispatchScope::~TDispatchScope() {
+  if (watch_.Freed() || --c_->dispatchDepth_ != 0) return;
+  try {
+    c_->DispatchEnded();
+  } catch (...) {
+    HandleCallbackException(c_);
   }
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM w, LPARAM l) {
   if (!handle_) return 0;
   if (msg >= CN_BASE && msg < CN_BASE + 0x400) return 0;
-  return CallWindowProcA(defProc_, handle_, msg, w, l);
+  return CallWindowProcW(defProc_, handle_, msg, w, l);
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM w, LPARAM l) {
@@ -207,15 +260,29 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case CN_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(CtlColor(reinterpret_cast<HDC>(w)));
     case WM_ERASEBKGND:
-      if (defProc_ == &DefWindowProcA) {
+      if (!subclassed_) {
         RECT r;
         GetClientRect(handle_, &r);
         FillRect(reinterpret_cast<HDC>(w), &r, brush_.Handle());
         return 1;
       }
       break;
+    case WM_CLOSE:
+      // Only forms close. A child that hands WM_CLOSE to the default procedure is destroyed,
+      // and a system control may send its parent one (a multi-line EDIT on Esc).
+      if (!AsForm()) return 0;
+      break;
+    case WM_NEXTDLGCTL:
+      // Dialog navigation belongs to the form, wherever a control sends it.
+      if (!AsForm()) {
+        TWinControl* top = TopParent();
+        return top != this && top->AsForm() && top->HandleAllocated()
+                   ? SendMessageW(top->handle_, msg, w, l)
+                   : 0;
+      }
+      break;
     case WM_SETFOCUS:
-      FocusGained();
+      if (TWinControl* top = TopParent(); top != this) top->ChildFocused(this);
       break;
     case WM_SETCURSOR:
       if (Screen && Screen->Cursor() != crDefault) {
@@ -243,121 +310,18 @@ void TWinControl::Click() {
   if (OnClick) OnClick(this);
 }
 
-void TWinControl::FocusGained() {
-  if (TCustomForm* form = ParentForm(); form && form != this) form->ActiveControlFocused(this);
-}
-
-void TWinControl::UpdateBoundsFromWindow() {
-  if (!handle_) return;
-  RECT r;
-  GetWindowRect(handle_, &r);
-  if (parent_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
-    MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
-  left_ = r.left;
-  top_ = r.top;
-  width_ = r.right - r.left;
-  height_ = r.bottom - r.top;
-}
-
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-  if (left == left_ && top == top_ && width == width_ && height == height_) return;
-  bool sized = width != width_ || height != height_;
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
-  if (handle_)
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  else if (sized)
-    Resize();
-  RequestAlign();
-}
-
-RECT TWinControl::ClientRect() {
-  RECT r = {0, 0, width_, height_};
-  if (handle_) GetClientRect(handle_, &r);
-  return r;
-}
-
-void TWinControl::SetAlign(TAlign a) {
-  if (a == align_) return;
-  align_ = a;
-  RequestAlign();
-}
-
-void TWinControl::RequestAlign() {
-  if (align_ != TAlign::None && parent_) parent_->AlignControls();
-}
-
-void TWinControl::Resize() { AlignControls(); }
-
-void TWinControl::AlignControls() {
-  if (aligning_) return;
-  aligning_ = true;
-  RECT r = ClientRect();
-  for (TAlign a : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Right, TAlign::Client}) {
-    for (TWinControl* c : controls_) {
-      if (c->align_ != a || !c->visible_) continue;
-      int w = c->width_, h = c->height_;
-      switch (a) {
-        case TAlign::Top:
-          c->SetBounds(r.left, r.top, r.right - r.left, h);
-          r.top += h;
-          break;
-        case TAlign::Bottom:
-          c->SetBounds(r.left, r.bottom - h, r.right - r.left, h);
-          r.bottom -= h;
-          break;
-        case TAlign::Left:
-          c->SetBounds(r.left, r.top, w, r.bottom - r.top);
-          r.left += w;
-          break;
-        case TAlign::Right:
-          c->SetBounds(r.right - w, r.top, w, r.bottom - r.top);
-          r.right -= w;
-          break;
-        default:
-          c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-          break;
-      }
-    }
-  }
-  aligning_ = false;
-}
-
-void TWinControl::SetVisible(bool v) {
-  if (v == visible_ && (!v || handle_ || !parent_)) return;
-  visible_ = v;
-  if (handle_)
-    ShowWindow(handle_, v ? SW_SHOW : SW_HIDE);
-  else if (v && parent_ && parent_->HandleAllocated())
-    Handle();
-  RequestAlign();
-}
-
-bool TWinControl::Showing() const {
-  for (const TWinControl* c = this; c; c = c->parent_)
-    if (!c->visible_) return false;
-  return true;
-}
-
-void TWinControl::SetEnabled(bool v) {
-  enabled_ = v;
-  if (handle_) EnableWindow(handle_, v);
-}
-
 std::string TWinControl::Text() {
   if (!handle_) return text_;
-  int n = GetWindowTextLengthA(handle_);
-  std::string s(std::size_t(n) + 1, '\0');
-  n = GetWindowTextA(handle_, s.data(), n + 1);
+  int n = GetWindowTextLengthW(handle_);
+  std::wstring s(std::size_t(n) + 1, L'\0');
+  n = GetWindowTextW(handle_, s.data(), n + 1);
   s.resize(std::size_t(n > 0 ? n : 0));
-  return s;
+  return Narrow(s);
 }
 
 void TWinControl::SetText(const std::string& text) {
   text_ = text;
-  if (handle_) SetWindowTextA(handle_, text.c_str());
+  if (handle_) SetWindowTextW(handle_, Widen(text).c_str());
 }
 
 void TWinControl::OnFontChange() {
@@ -367,7 +331,7 @@ void TWinControl::OnFontChange() {
 
 void TWinControl::FontChanged() {
   if (handle_) {
-    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
     Invalidate();
   }
   for (TWinControl* c : controls_)
@@ -409,57 +373,10 @@ void TWinControl::SetParentColor(bool v) {
   if (v && parent_) ParentColorChanged();
 }
 
-int TWinControl::TabOrder() const {
-  if (!parent_) return -1;
-  const auto& list = parent_->tabList_;
-  return int(std::find(list.begin(), list.end(), this) - list.begin());
-}
-
-void TWinControl::SetTabOrder(int order) {
-  if (!parent_) return;
-  auto& list = parent_->tabList_;
-  list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  order = std::clamp(order, 0, int(list.size()));
-  list.insert(list.begin() + order, this);
-}
-
-void TWinControl::SetTabStop(bool v) {
-  if (v == tabStop_) return;
-  tabStop_ = v;
-  if (handle_) {
-    LONG style = GetWindowLongA(handle_, GWL_STYLE);
-    SetWindowLongA(handle_, GWL_STYLE, v ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-  }
-}
-
-bool TWinControl::CanFocus() const {
-  for (const TWinControl* c = this; c; c = c->parent_)
-    if (!c->visible_ || !c->enabled_) return false;
-  return true;
-}
-
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
-
-void TWinControl::SetFocus() {
-  TCustomForm* form = ParentForm();
-  if (form && form != this) form->SetActiveControl(this);
-  if (handle_ && IsWindowVisible(handle_)) ::SetFocus(handle_);
-}
-
 void TWinControl::Invalidate() {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TWinControl::Update() {
   if (handle_) UpdateWindow(handle_);
-}
-
-void TWinControl::ChangeScale(int m, int d) {
-  SetBounds(MulDiv(left_, m, d), MulDiv(top_, m, d), MulDiv(width_, m, d), MulDiv(height_, m, d));
-  if (!parentFont_) Font.SetHeight(MulDiv(Font.Height(), m, d));
-  ScaleControls(m, d);
-}
-
-void TWinControl::ScaleControls(int m, int d) {
-  for (TWinControl* c : controls_) c->ChangeScale(m, d);
 }

@@ -1,12 +1,14 @@
-// The windowed control: a component that owns one window, made when first needed and made
-// again when a style change asks for it. Messages arrive at the virtual WndProc; what it does not
-// handle goes to the default procedure (DefWindowProcA, or the system class's own procedure
-// for controls that subclass one). A parent hands WM_COMMAND, WM_CTLCOLOR* and the item
-// messages back to the control they concern.
+// The windowed control: a component that owns one Unicode window, made when first needed and
+// made again when a style change asks for it. Messages arrive at the virtual WndProc; what it
+// does not handle goes to the default procedure (DefWindowProcW, or the system class's own
+// procedure for controls of a system class). A parent hands WM_COMMAND, WM_NOTIFY,
+// WM_CTLCOLOR* and the item messages back to the control they concern. Texts are Shift-JIS
+// byte strings; they are converted where they meet the window.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,10 @@
 class TCustomForm;
 
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
+
+// Keys held with a key press.
+enum : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+std::uint8_t KeyShiftState();
 
 // Reflected notifications: what a parent received, sent back to the control it is about.
 inline constexpr UINT CN_BASE = 0xBC00;
@@ -30,7 +36,7 @@ inline constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 
 struct TCreateParams {
   std::string WinClassName;           // our own registered class
-  const char* SystemClass = nullptr;  // or a system class to create and subclass
+  const char* SystemClass = nullptr;  // or a system class, whose window we subclass
   DWORD Style = 0;
   DWORD ExStyle = 0;
   UINT ClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
@@ -47,8 +53,12 @@ class TWinControl : public TComponent {
   TWinControl* Parent() const { return parent_; }
   void SetParent(TWinControl* parent);
   const std::vector<TWinControl*>& Controls() const { return controls_; }
+  // Whether c is this control or lies inside it.
+  bool ContainsControl(const TWinControl* c) const;
   // The form this control sits on, or itself for a form.
   TCustomForm* ParentForm();
+  // Forms answer themselves; every other control null.
+  virtual TCustomForm* AsForm() { return nullptr; }
 
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
@@ -107,7 +117,18 @@ class TWinControl : public TComponent {
 
   std::string Hint;
   int Tag = 0;
-  TNotifyEvent OnClick;
+  TNotifyEvent OnClick, OnEnter, OnExit;
+
+  // The form's dialog-key protocol. A key that the focused control does not want (its
+  // WM_GETDLGCODE answer) is offered to that control, then to the form, then to every other
+  // control; true means handled. Dialog characters (Alt+letter, or a letter typed where no
+  // text is wanted) go the same way, as UTF-16 code units.
+  virtual bool DialogKey(WORD key, std::uint8_t shift) { return false; }
+  virtual bool DialogChar(wchar_t ch) { return false; }
+  // The form's active control changed: the control that loses it (and each parent it leaves)
+  // exits, the one that gains it (and each parent it enters) enters.
+  virtual void DoEnter();
+  virtual void DoExit();
 
   void Invalidate();
   void Update();
@@ -118,21 +139,26 @@ class TWinControl : public TComponent {
   // The control behind a window of ours, or null for any other window.
   static TWinControl* FindControl(HWND w);
 
-  // The message procedure; handlers call the default through Inherited.
+  // The message procedure; handlers call the default through TWinControl::WndProc.
   virtual LRESULT WndProc(UINT msg, WPARAM w, LPARAM l);
+  virtual void Click();
 
  protected:
   virtual void CreateParams(TCreateParams& p);
   virtual void CreateWnd();
-  // After the window exists: fonts, texts and children.
   virtual void CreateWindowHandle(const TCreateParams& p);
-  virtual void Click();
   virtual void FontChanged();
   virtual void ColorChanged();
   virtual void Resize();
   virtual void AlignControls();
   // Brush for WM_CTLCOLOR* reflected from the parent.
   virtual HBRUSH CtlColor(HDC dc);
+  // A child of this control was removed; forms forget it as their active control.
+  virtual void ChildRemoved(TWinControl* c) {}
+  // A control inside this one gained the focus; forms track their active control through it.
+  virtual void ChildFocused(TWinControl* c) {}
+  // The outermost parent: the form for a control that sits on one.
+  TWinControl* TopParent();
   // Whether a style change needs a new window.
   void StyleChanged() {
     if (HandleAllocated()) RecreateWnd();
@@ -140,14 +166,20 @@ class TWinControl : public TComponent {
   LRESULT DefaultHandler(UINT msg, WPARAM w, LPARAM l);
   // The visible flag alone, for forms, which show and hide their windows themselves.
   void SetVisibleFlag(bool v) { visible_ = v; }
-  // The control gained the focus; forms track their active control through it.
-  virtual void FocusGained();
+  // Dispatching messages of this control is on the stack this many times.
+  int DispatchDepth() const { return dispatchDepth_; }
+  // Runs WndProc behind the exception barrier, counting the depth; self may be freed inside.
+  static LRESULT Dispatch(TWinControl* self, UINT msg, WPARAM wp, LPARAM lp);
+  // Dispatch has left this control for the last time on the stack.
+  virtual void DispatchEnded() {}
 
   TBrush brush_;  // the control's background, in Color
 
  private:
+  friend class TDispatchScope;
   static LRESULT CALLBACK StdWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT Dispatch(TWinControl* self, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
+  void Attach(HWND w, WNDPROC defProc, bool subclassed);
   void Detach();
   void InsertControl(TWinControl* c);
   void RemoveControl(TWinControl* c);
@@ -159,6 +191,8 @@ class TWinControl : public TComponent {
 
   HWND handle_ = nullptr;
   WNDPROC defProc_ = nullptr;
+  bool subclassed_ = false;
+  int dispatchDepth_ = 0;
   TWinControl* parent_ = nullptr;
   std::vector<TWinControl*> controls_;
   std::vector<TWinControl*> tabList_;
@@ -173,4 +207,19 @@ class TWinControl : public TComponent {
   bool aligning_ = false;
   TColor color_ = clBtnFace;
   std::string text_;
+};
+
+// Counts as a dispatch of c for as long as it lives: code that calls handlers of c from
+// outside its window procedure (the key preview) keeps c's deferred release waiting.
+class TDispatchScope {
+ public:
+  explicit TDispatchScope(TWinControl* c);
+  ~TDispatchScope();
+  TDispatchScope(const TDispatchScope&) = delete;
+  TDispatchScope& operator=(const TDispatchScope&) = delete;
+  bool Freed() const { return watch_.Freed(); }
+
+ private:
+  TWinControl* c_;
+  TFreeWatch watch_;
 };

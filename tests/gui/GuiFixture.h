@@ -25,14 +25,6 @@ class GuiForm : public ::testing::Test {
   }
   void TearDown() override { GuiShutdown(); }
 
-  static void Pump(DWORD ms) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-      Application->ProcessMessages();
-      Sleep(10);
-    }
-  }
-
   TForm* ShowMainForm() {
     TFormDesc d;
     d.Caption = "メイン";
@@ -41,7 +33,7 @@ class GuiForm : public ::testing::Test {
     d.Position = TPosition::ScreenCenter;
     auto* main = Application->CreateForm<TForm>(d);
     main->Show();
-    Pump(200);
+    EXPECT_TRUE(PumpUntilIdle());
     return main;
   }
 };

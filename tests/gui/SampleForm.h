@@ -28,7 +28,7 @@ class TfrmSample : public TForm {
  private:
   template <class T>
   T* Add(int left, int top, int width, int height) {
-    T* c = new T(this);
+    T* c = New<T>(this);
     c->SetParent(this);
     c->SetBounds(left, top, width, height);
     return c;

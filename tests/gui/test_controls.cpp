@@ -52,43 +52,43 @@ class TfrmNotice : public TForm {
     return d;
   }
   explicit TfrmNotice(TComponent* owner) : TForm(owner, Desc()) {
-    Panel1 = new TPanel(this);
+    Panel1 = New<TPanel>(this);
     Panel1->SetParent(this);
     Panel1->SetBevelOuter(TBevel::None);
     Panel1->SetHeight(41);
     Panel1->SetAlign(TAlign::Bottom);
-    OkButton = new TBitBtn(this);
+    OkButton = New<TBitBtn>(this);
     OkButton->SetParent(Panel1);
     OkButton->SetBounds(276, 8, 75, 25);
     OkButton->SetCaption("OK");
     OkButton->SetGlyph(MakeTestBitmap(36, 18, RGB(255, 0, 255), RGB(0, 128, 0)));
     OkButton->SetDefault(true);
-    Panel2 = new TPanel(this);
+    Panel2 = New<TPanel>(this);
     Panel2->SetParent(this);
     Panel2->SetBevelOuter(TBevel::None);
     Panel2->SetWidth(61);
     Panel2->SetAlign(TAlign::Left);
-    Top = new TPanel(this);
+    Top = New<TPanel>(this);
     Top->SetParent(this);
     Top->SetHeight(120);
     Top->SetAlign(TAlign::Top);
-    List = new TCountingList(this);
+    List = New<TCountingList>(this);
     List->SetParent(Top);
     List->SetBounds(8, 8, 200, 100);
     List->SetStyle(TListBoxStyle::OwnerDrawFixed);
     List->SetItemHeight(20);
     List->SetItems({"令和", "平成", "昭和"});
-    Bar = new TBar(this);
+    Bar = New<TBar>(this);
     Bar->SetParent(Top);
     Bar->SetBounds(220, 8, 360, 25);
-    Wrapped = new TLabel(this);
+    Wrapped = New<TLabel>(this);
     Wrapped->SetParent(Top);
     Wrapped->SetWordWrap(true);
     Wrapped->SetAutoSize(false);
     Wrapped->SetTransparent(true);
     Wrapped->SetBounds(220, 44, 200, 60);
     Wrapped->SetCaption("折り返すラベルです。長い文は次の行に続きます。");
-    Memo = new TMemo(this);
+    Memo = New<TMemo>(this);
     Memo->SetParent(this);
     Memo->SetAlign(TAlign::Client);
     Memo->SetAlignment(TAlignment::Center);
@@ -113,7 +113,7 @@ TEST_F(GuiForm, AlignedPanelsMemoListAndPaintedControl) {
   int clicks = 0;
   f->OkButton->OnClick = [&](TComponent*) { ++clicks; };
   f->Show();
-  Pump(1500);
+  ASSERT_TRUE(PumpUntilIdle());
   // Top, bottom, left, then the client area, as the form's client is shared out.
   EXPECT_EQ(f->Top->Top(), 0);
   EXPECT_EQ(f->Top->Width(), 606);
@@ -128,7 +128,7 @@ TEST_F(GuiForm, AlignedPanelsMemoListAndPaintedControl) {
   EXPECT_EQ(f->Memo->Height(), 300 - 41 - 120);
   // Resizing the form shares the client out again.
   f->SetClientSize(700, 320);
-  Pump(200);
+  ASSERT_TRUE(PumpUntilIdle());
   EXPECT_EQ(f->Memo->Width(), 700 - 61);
   EXPECT_EQ(f->Panel1->Top(), 320 - 41);
 
@@ -144,14 +144,13 @@ TEST_F(GuiForm, AlignedPanelsMemoListAndPaintedControl) {
 
   EXPECT_FALSE(SaveScreenshot("gui_controls").empty());
   SendMessageA(f->OkButton->Handle(), BM_CLICK, 0, 0);
-  Pump(100);
-  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
 }
 
 TEST_F(GuiForm, ANewWindowKeepsTextItemsAndFocus) {
   auto* f = NewForm<TfrmSample>(Application);
   f->Show();
-  Pump(300);
+  ASSERT_TRUE(PumpUntilIdle());
   f->Edit1->SetFocus();
   SetWindowTextA(f->Edit1->Handle(), "D:\\モリモ\\");  // as if typed
   HWND before = f->Edit1->Handle();

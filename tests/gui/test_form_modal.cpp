@@ -66,7 +66,7 @@ TEST_F(GuiForm, ExceptionFromAClickHandlerReachesTheHandlerOnceAndTheLoopGoesOn)
   Answerer answer(Matching({"TfrmSample", ""}), [&](HWND w) {
     if (!PressButton(w, "確認", PressBy::Click)) return false;
     if (!PollUntil([&] { return counter.count == 1; }, DefaultTimeout)) return false;
-    Sleep(200);  // the dialog stays open after the handler has run
+    // The dialog stays open after the handler has run.
     return IsWindowVisible(w) && PressButton(w, "更新の開始", PressBy::Click);
   });
   TModalResult r = dlg->ShowModal();
@@ -97,11 +97,9 @@ TEST_F(GuiForm, WithoutAHandlerTheHookShowsTheMessageAndIgnoresEAbort) {
     throw ELuError("フォルダを指定してください");
   };
   std::string boxText, boxCaption;
-  bool boxAfterAbort = true;
+  // The first box that shows must be the one of the second click: EAbort shows none.
   Answerer answer(Matching({"TfrmSample", ""}), [&](HWND w) {
     PressButton(w, "確認", PressBy::Click);
-    Sleep(500);
-    boxAfterAbort = FindTopLevel(Matching({"#32770", ""})) != nullptr;
     PressButton(w, "確認", PressBy::Click);
     HWND box = WaitForWindow({"#32770", ""});
     if (!box) return false;
@@ -116,7 +114,6 @@ TEST_F(GuiForm, WithoutAHandlerTheHookShowsTheMessageAndIgnoresEAbort) {
   const Answer& a = answer.Join();
   EXPECT_TRUE(a.found && a.acted) << a.failure;
   EXPECT_EQ(r, mrCancel);
-  EXPECT_FALSE(boxAfterAbort);
   EXPECT_EQ(boxText, "フォルダを指定してください");
   EXPECT_EQ(boxCaption, "モリモVer.２の更新プログラム");
   delete dlg;

@@ -4,7 +4,7 @@
 TEST_F(GuiForm, DescribedFormShowsItsCaptionControlsAndFonts) {
   auto* f = NewForm<TfrmSample>(Application);
   f->Show();
-  Pump(1500);
+  ASSERT_TRUE(PumpUntilIdle());
   RECT client;
   GetClientRect(f->Handle(), &client);
   EXPECT_EQ(client.right, 660);
@@ -29,12 +29,11 @@ TEST_F(GuiForm, DescribedFormShowsItsCaptionControlsAndFonts) {
 TEST_F(GuiForm, TabAndNextDlgCtlFollowTheTabOrder) {
   auto* f = NewForm<TfrmSample>(Application);
   f->Show();
-  Pump(500);
-  ASSERT_EQ(GetFocus(), f->ButtonOk->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f->ButtonOk->Handle(); }));
   EXPECT_EQ(f->ActiveControl(), f->ButtonOk);
   auto tab = [&] {
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-    Pump(200);
+    PumpUntilIdle();
     return GetFocus();
   };
   EXPECT_EQ(tab(), f->ButtonCancel->Handle());
@@ -89,11 +88,10 @@ TEST_F(GuiForm, KeyPreviewSeesKeysFirstAndMaySwallowThem) {
     if (key == VK_TAB) key = 0;  // swallowed: the focus stays
   };
   f->Show();
-  Pump(300);
-  ASSERT_EQ(GetFocus(), f->ButtonOk->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f->ButtonOk->Handle(); }));
   PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
   PostMessageA(GetFocus(), WM_KEYDOWN, 'A', 0);
-  Pump(200);
+  EXPECT_TRUE(PumpUntil([&] { return keys.size() == 2; }));
   EXPECT_EQ(keys, (std::vector<WORD>{VK_TAB, 'A'}));
   EXPECT_EQ(GetFocus(), f->ButtonOk->Handle());
 }
@@ -116,7 +114,7 @@ TEST_F(GuiForm, CloseAsksCloseQueryThenFollowsTheCloseAction) {
     action = next;
   };
   f->Show();
-  Pump(200);
+  ASSERT_TRUE(PumpUntilIdle());
   f->Close();
   EXPECT_TRUE(IsWindowVisible(f->Handle()));  // refused
   allow = true;
@@ -125,7 +123,7 @@ TEST_F(GuiForm, CloseAsksCloseQueryThenFollowsTheCloseAction) {
   f->Show();
   next = TCloseAction::Free;
   PostMessageA(f->Handle(), WM_CLOSE, 0, 0);
-  Pump(300);  // freed once the queued messages have been handled
-  EXPECT_TRUE(watch.freed);
+  // Freed once the queued messages have been handled.
+  EXPECT_TRUE(PumpUntil([&] { return watch.freed; }));
   EXPECT_FALSE(Application->Terminated());
 }

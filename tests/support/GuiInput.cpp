@@ -84,13 +84,38 @@ bool PostChars(HWND target, const std::string& text) {
   return true;
 }
 
+namespace {
+bool BringToForeground(HWND window, DWORD timeout) {
+  return PollUntil(
+      [window] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+      },
+      timeout);
+}
+}  // namespace
+
+bool SendText(HWND window, const std::string& text, DWORD timeout) {
+  if (!BringToForeground(window, timeout)) return false;
+  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+  std::wstring wide(std::size_t(n > 0 ? n : 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), n);
+  std::vector<INPUT> inputs;
+  for (wchar_t ch : wide) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wScan = ch;
+    in.ki.dwFlags = KEYEVENTF_UNICODE;
+    inputs.push_back(in);
+    in.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD timeout) {
-  auto foreground = [window] {
-    if (GetForegroundWindow() == window) return true;
-    SetForegroundWindow(window);
-    return false;
-  };
-  if (!PollUntil(foreground, timeout)) return false;
+  if (!BringToForeground(window, timeout)) return false;
   std::vector<INPUT> inputs;
   for (WORD vk : keys) {
     INPUT in = {};

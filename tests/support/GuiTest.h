@@ -3,5 +3,6 @@
 
 #include "tests/support/GuiAnswerer.h"
 #include "tests/support/GuiInput.h"
+#include "tests/support/GuiPump.h"
 #include "tests/support/GuiWindow.h"
 #include "tests/support/Screenshot.h"
