@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -132,29 +133,50 @@ TEST(RaiseFilter, ChainsThePreviousFilterAndRefusesASecondInstallation) {
   }
 }
 
-// A failed assertion and an internal error on the filter's thread end the process with the
-// internal-error box before the catch (...) around them runs.
+namespace {
+void FilterOn() { RaiseFilterActivate(true); }
+
+// Internal failures on the filter's thread; the rethrown ones were caught or carried while the
+// filter was off. A second installation fails the assertion even with nothing chained before.
+const struct {
+  const char* role;
+  void (*raise)();
+} InternalRaises[] = {
+    {"assert", [] { FilterOn(); GEN_ASSERT(GetCurrentThreadId() == 0); }},
+    {"internal", [] { FilterOn(); throw ELuInternal("x"); }},
+    {"install_twice", [] { FilterOn(); InstallRaiseFilter(GetCurrentThreadId() + 1); }},
+    {"rethrow", [] { try { throw ELuInternal("x"); } catch (...) { FilterOn(); throw; } }},
+    {"rethrow_exception",
+     [] {
+       std::exception_ptr carried = std::make_exception_ptr(ELuInternal("x"));
+       FilterOn();
+       std::rethrow_exception(carried);
+     }},
+};
+}  // namespace
+
+// Each ends the process with the internal-error box before the catch (...) around it runs.
 TEST(RaiseFilterFatal, InternalFailuresEndTheProcessBeforeAnyHandler) {
-  if (IsChild("assert") || IsChild("internal")) {
-    StartFilter();
+  for (const auto& r : InternalRaises) {
+    if (!IsChild(r.role)) continue;
+    InstallRaiseFilter(GetCurrentThreadId());
     try {
-      GEN_ASSERT(!IsChild("assert"));
-      throw ELuInternal("x");
+      r.raise();
     } catch (...) {
-      WriteMarker(IsChild("assert") ? "assert" : "internal");
+      WriteMarker(r.role);
     }
     ExitProcess(0);
   }
-  for (const char* r : {"assert", "internal"}) {
-    TakeMarker(r);
+  for (const auto& r : InternalRaises) {
+    TakeMarker(r.role);
     Child child;
-    ASSERT_TRUE(
-        StartChild("RaiseFilterFatal.InternalFailuresEndTheProcessBeforeAnyHandler", r, child));
+    ASSERT_TRUE(StartChild("RaiseFilterFatal.InternalFailuresEndTheProcessBeforeAnyHandler",
+                           r.role, child));
     DWORD code = 0;
-    EXPECT_EQ(AnswerUntilExit(child, code), InternalErrorText) << r;
-    EXPECT_NE(code, 0u) << r;
-    EXPECT_NE(code, DWORD(STILL_ACTIVE)) << r;
-    EXPECT_FALSE(TakeMarker(r)) << r << ": the handler ran";
+    EXPECT_EQ(AnswerUntilExit(child, code), InternalErrorText) << r.role;
+    EXPECT_NE(code, 0u) << r.role;
+    EXPECT_NE(code, DWORD(STILL_ACTIVE)) << r.role;
+    EXPECT_FALSE(TakeMarker(r.role)) << r.role << ": the handler ran";
   }
 }
 
