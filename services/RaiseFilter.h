@@ -2,8 +2,8 @@
 // any handler of ours runs, so that failures no handler may hide end the process with a box:
 // a failed assertion or an internal error (ELuInternal), a stack overflow, and an access
 // violation on any thread. C++ throws and rethrows reach it through the wrapped raise points of
-// the runtime (CxxThrowHook.cpp), hardware exceptions through a vectored handler
-// (HardwareFaultHook.cpp).
+// the runtime (CxxThrowHook.cpp), hardware exceptions through a vectored handler and, for the
+// access violations nobody handled, the unhandled-exception filter (HardwareFaultHook.cpp).
 #pragma once
 
 #include <windows.h>

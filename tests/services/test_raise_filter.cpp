@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <exception>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -12,6 +14,7 @@
 #include "gen0/GenAssert.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenError.h"
+#include "gen0/GenLog.h"
 #include "services/RaiseFilter.h"
 #include "services/RaiseFilterTexts.h"
 #include "tests/support/ChildProcess.h"
@@ -248,4 +251,32 @@ TEST(RaiseFilterFatal, AccessViolationShowsTheAddresses) {
   EXPECT_NE(text.find(" データアドレス:00000010 操作:書き込み\r\n"), std::string::npos) << text;
   EXPECT_NE(code, 0u);
   EXPECT_NE(code, DWORD(STILL_ACTIVE));
+}
+
+// An access violation outside our image that nothing handles ends the process with the same
+// report and its error-log entry. On Windows a bad pointer handed to a system DLL (RtlFillMemory,
+// say) faults there and arrives the same way; under qemu-user's Wine that fault would arrive as
+// an illegal instruction (see above), so the child raises the record through RaiseException,
+// which on Windows and Wine alike puts an address inside kernelbase.dll into it.
+TEST(RaiseFilterFatal, AnUnhandledFaultOutsideOurImageIsReportedAndLogged) {
+  SetupLogPaths();
+  if (IsChild("system")) {
+    BaseLibraryStarted = ErrorLogEnabled = true;
+    StartFilter();
+    const ULONG_PTR args[2] = {1, 0x20};
+    RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 2, args);
+    ExitProcess(0);
+  }
+  DeleteFileA(ErrorLogPath().c_str());
+  Child child;
+  ASSERT_TRUE(StartChild("RaiseFilterFatal.AnUnhandledFaultOutsideOurImageIsReportedAndLogged",
+                         "system", child));
+  DWORD code = 0;
+  std::string text = AnswerUntilExit(child, code);
+  EXPECT_TRUE(text.starts_with("メモリアクセスエラー \r\nコードアドレス:")) << text;
+  EXPECT_TRUE(text.ends_with(" データアドレス:00000020 操作:書き込み\r\n")) << text;
+  EXPECT_NE(code, 0u);
+  std::ifstream log(ErrorLogPath(), std::ios::binary);
+  const std::string entries{std::istreambuf_iterator<char>(log), {}};
+  EXPECT_NE(entries.find("{\r\n" + text + "\r\n}"), std::string::npos);
 }
