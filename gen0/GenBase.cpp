@@ -75,4 +75,5 @@ void GenFunc0Shutdown() {
   ReportLiveObjectsAndFree();
   StopServiceHooks();
   CloseErrorLogCache();
+  ReleaseHandleTable();
 }

@@ -8,6 +8,7 @@
 
 #include "app/Modules.h"
 #include "gen0/GenBase.h"
+#include "gen0/GenFile.h"
 #include "gen0/GenHooks.h"
 #include "gen0/GenLog.h"
 #include "gen0/GenTrack.h"
@@ -55,6 +56,7 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
     EXPECT_EQ(g_TCObjectArray->Live, 0u);
     EXPECT_EQ(LiveObjectReport(), "");
     DebugMode = wasDebug;
+    SetHandleInfo(reinterpret_cast<HANDLE>(0x1234), "残り.txt", KindFile);
   }  // stops: a leak would show the "genfunc.finalization" box and hang here
   EXPECT_FALSE(BaseLibraryStarted);
   EXPECT_EQ(GenFunc0Instance, nullptr);
@@ -62,6 +64,7 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
   EXPECT_FALSE(GenOleStarted());
   EXPECT_EQ(Application, nullptr);
   EXPECT_EQ(FlushMessages, nullptr);
+  EXPECT_EQ(HandleName(reinterpret_cast<HANDLE>(0x1234), KindFile), "");  // the table is released
 }
 
 TEST(BaseStartup, TrackingRefillsAndReusesSlots) {
