@@ -34,8 +34,9 @@ void GenFunc0SelfTest() {
 }
 
 void GenFunc0Startup() {
-  SetupLogPaths();
+  // First: the path lookups below may touch a drive, which must not bring up a system box.
   SetQuietErrorMode();
+  SetupLogPaths();
 
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   DiskFreeSpaceExA = reinterpret_cast<TGetDiskFreeSpaceExA>(
@@ -75,4 +76,5 @@ void GenFunc0Shutdown() {
   ReportLiveObjectsAndFree();
   StopServiceHooks();
   CloseErrorLogCache();
+  ReleaseHandleTable();
 }

@@ -20,6 +20,8 @@ int SetHandleInfoWide(HANDLE handle, const WideString& name, BYTE kind);
 int FindHandleInfo(HANDLE handle, BYTE kind, bool add);
 void ClearHandleInfo(int row);
 std::string HandleName(HANDLE handle, BYTE kind);
+// Base-library shut-down: frees every row but row 0.
+void ReleaseHandleTable();
 // The exception for a failed call on a registered handle: text followed by its name. Code 0
 // and shortWrite build an ELuError without a code.
 [[noreturn]] void HandleError(DWORD code, const std::string& text, HANDLE handle, BYTE kind,

@@ -64,6 +64,8 @@ void ClearHandleInfo(int row) {
   rows[row] = HandleRow{};
 }
 
+void ReleaseHandleTable() { std::vector<HandleRow>(1).swap(Table()); }
+
 std::string HandleName(HANDLE handle, BYTE kind) {
   return Table()[FindHandleInfo(handle, kind, false)].FileName;
 }

@@ -49,19 +49,23 @@ TCComponent::TCComponent() {
 
 TCComponent::~TCComponent() {
   if (!g_TCObjectArray) return;
+  const bool foreign = Signature != ProcessSignature;
+  Signature = 0;
+  // The slot and the count go back before the prompt can raise: the object is gone either way,
+  // and the shut-down report must not meet it.
+  TCComponent* held = this;
+  if (RegistryIndex != 0) {
+    TCObjectArray& a = *g_TCObjectArray;
+    held = a.Slots[RegistryIndex];
+    a.Slots[RegistryIndex] = nullptr;
+    if (a.Free.size() < StackRefill) a.Free.push_back(RegistryIndex);
+    --a.Live;
+  }
   try {
-    if (Signature != ProcessSignature) InvalidReleasePrompt(this);
-    Signature = 0;
-    if (RegistryIndex != 0) {
-      TCObjectArray& a = *g_TCObjectArray;
-      TCComponent* held = a.Slots[RegistryIndex];
-      a.Slots[RegistryIndex] = nullptr;
-      if (a.Free.size() < StackRefill) a.Free.push_back(RegistryIndex);
-      --a.Live;
-      GEN_ASSERT(held == this);
-    }
+    if (foreign) InvalidReleasePrompt(this);
+    GEN_ASSERT(held == this);
   } catch (const Exception& e) {
-    // A destructor cannot raise: the failed check is shown and the release goes on.
+    // A destructor cannot raise: Retry's exception or the failed check is reported instead.
     if (ReportException) ReportException(e);
   }
 }

@@ -1,5 +1,7 @@
 // A C++ program has no exception class for hardware faults (no EExternal or EStackOverflow
-// object is ever thrown); the vectored handler below hands them to the filter instead.
+// object is ever thrown); the handlers below hand them to the filter instead. The vectored
+// handler sees a fault first, before any handler of ours; the unhandled-exception filter sees
+// what nobody handled, once the system's own handlers have had their turn.
 #include "services/HardwareFaultHook.h"
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 
 namespace {
 PVOID s_handler = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER s_previousUnhandled = nullptr;
 
 HMODULE ModuleOf(const void* address) {
   MEMORY_BASIC_INFORMATION mbi = {};
@@ -40,6 +43,20 @@ LONG CALLBACK HardwareFaultHandler(EXCEPTION_POINTERS* info) {
   return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// The backstop for access violations outside our image, which the vectored handler leaves
+// alone: a fault inside a system DLL that no handler of the system takes, for one. Those in our
+// image the vectored handler has reported already.
+LONG WINAPI UnhandledFaultFilter(EXCEPTION_POINTERS* info) {
+  try {
+    const EXCEPTION_RECORD& r = *info->ExceptionRecord;
+    TRaiseFilter filter = InstalledRaiseFilter;
+    if (filter && r.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && !InOurImage(r.ExceptionAddress))
+      filter(r);
+  } catch (...) {
+  }
+  return s_previousUnhandled ? s_previousUnhandled(info) : EXCEPTION_CONTINUE_SEARCH;
+}
+
 DWORD WINAPI FatalExitThread(void* text) {
   try {
     FatalExit(static_cast<const char*>(text));
@@ -53,6 +70,7 @@ void InstallHardwareFaultHandler() {
   if (s_handler) return;
   s_handler = AddVectoredExceptionHandler(1, HardwareFaultHandler);
   if (!s_handler) throw ELuInternal("AddVectoredExceptionHandler");
+  s_previousUnhandled = SetUnhandledExceptionFilter(UnhandledFaultFilter);
 }
 
 void FatalExitOnFreshThread(const char* text) {

@@ -1,7 +1,7 @@
 // Hardware exceptions for the raise-time filter.
 #pragma once
 
-// Adds the vectored handler once; later calls do nothing.
+// Adds the vectored handler and the unhandled-exception filter once; later calls do nothing.
 void InstallHardwareFaultHandler();
 // FatalExit(text) on a new thread, the caller waiting: after a stack overflow the faulting
 // thread has too little stack left to show a box.

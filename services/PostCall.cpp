@@ -11,6 +11,7 @@
 #include "gui/WindowClass.h"
 
 std::uint32_t SystemChangeCount = 0;
+TPostMessage PostCallPoster = PostMessageA;
 
 namespace {
 const char WindowName[] = "TWinEvents_Srv";
@@ -49,8 +50,15 @@ void TMsgSyncEventListManager::Notification(TComponent* c, TOperation op) {
 
 void PostDeferredMessage() {
   SetLastError(0);
-  if (!PostMessageA(s_window, DeferredCallMessage, 0, 0))
+  if (!PostCallPoster(s_window, DeferredCallMessage, 0, 0))
     throw ELastError(GetLastError(), "メッセージのポストに失敗");
+}
+
+// The flag only follows a post that succeeded: a failed one must not hold back the next.
+void PostUnlessPosted() {
+  if (s_posted) return;
+  PostDeferredMessage();
+  s_posted = true;
 }
 
 void Dispatch() {
@@ -130,8 +138,8 @@ void CreateServiceWindow() {
 void ChainedFlush() {
   if (s_previousFlush) s_previousFlush();
   if (s_window && !s_flushFromWindow) {
-    s_posted = true;
     PostDeferredMessage();
+    s_posted = true;
   }
 }
 }  // namespace
@@ -145,8 +153,9 @@ void PostCallUntyped(TComponent* owner, TPostCallProc proc, void* arg, bool argI
     owner = static_cast<TComponent*>(arg);
   }
   if (owner && owner->Destroying()) return;
+  // Queued already, but the post that queued it may have failed.
   for (const CallEntry& e : s_calls)
-    if (e.Proc == proc && e.Arg == arg && e.Owner == owner) return;
+    if (e.Proc == proc && e.Arg == arg && e.Owner == owner) return PostUnlessPosted();
   if (!s_watcher) s_watcher = new TMsgSyncEventListManager();
   if (owner) owner->FreeNotification(s_watcher);
   CallEntry entry{proc, arg, owner};
@@ -159,10 +168,7 @@ void PostCallUntyped(TComponent* owner, TPostCallProc proc, void* arg, bool argI
     }
   }
   if (!stored) s_calls.push_back(entry);
-  if (!s_posted) {
-    PostDeferredMessage();
-    s_posted = true;
-  }
+  PostUnlessPosted();
 }
 
 int PendingCallCount() {

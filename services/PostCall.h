@@ -3,6 +3,8 @@
 // never queued twice, and a call whose owner is freed first never runs.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <type_traits>
 
@@ -27,6 +29,10 @@ inline void PostCall(TComponent* owner, void (*proc)(void*), std::nullptr_t) {
 void PostCallStartup();
 // Frees the watcher, destroys the hidden window and clears the table.
 void PostCallShutdown();
+
+// The post of the deferred-call message, PostMessageA; tests make it fail.
+using TPostMessage = BOOL(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+extern TPostMessage PostCallPoster;
 
 // Calls queued and not yet run, for tests and diagnostics.
 int PendingCallCount();

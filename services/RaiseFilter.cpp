@@ -12,6 +12,7 @@
 TRaiseFilter InstalledRaiseFilter = nullptr;
 
 namespace {
+bool s_installed = false;
 DWORD s_thread = 0;
 TRaiseFilter s_chained = nullptr;
 // Set while the filter handles a raise on the installed thread, so that a raise inside that
@@ -36,14 +37,13 @@ struct BusyScope {
 }  // namespace
 
 void InstallRaiseFilter(DWORD threadId) {
-  if (s_chained) throw EAssertionFailed("Assertion failure", "gen/genfunc1x", 59);
+  // Once per process: a second call would move the filter to another thread, or chain it to
+  // itself.
+  if (s_installed) throw EAssertionFailed("Assertion failure", "gen/genfunc1x", 59);
+  s_installed = true;
   s_thread = threadId;
-  // Installed again without a chained filter: ours is in place already and must not chain
-  // to itself.
-  if (InstalledRaiseFilter != RaiseFilter) {
-    s_chained = InstalledRaiseFilter;
-    InstalledRaiseFilter = RaiseFilter;
-  }
+  s_chained = InstalledRaiseFilter;
+  InstalledRaiseFilter = RaiseFilter;
   InstallHardwareFaultHandler();
 }
 

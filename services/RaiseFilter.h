@@ -1,8 +1,9 @@
 // The raise-time exception filter. It sees every exception raised on the main thread before
 // any handler of ours runs, so that failures no handler may hide end the process with a box:
 // a failed assertion or an internal error (ELuInternal), a stack overflow, and an access
-// violation on any thread. C++ throws reach it through the wrapped __cxa_throw
-// (CxxThrowHook.cpp), hardware exceptions through a vectored handler (HardwareFaultHook.cpp).
+// violation on any thread. C++ throws and rethrows reach it through the wrapped raise points of
+// the runtime (CxxThrowHook.cpp), hardware exceptions through a vectored handler and, for the
+// access violations nobody handled, the unhandled-exception filter (HardwareFaultHook.cpp).
 #pragma once
 
 #include <windows.h>
@@ -21,8 +22,8 @@ using TRaiseFilter = int (*)(const EXCEPTION_RECORD& r);
 // RaiseFilter here and chains whatever was here before.
 extern TRaiseFilter InstalledRaiseFilter;
 
-// Installs the filter for the thread that runs the dialogs. A second installation over a
-// chained filter fails the library's assertion.
+// Installs the filter for the thread that runs the dialogs, once per process: a second
+// installation fails the library's assertion.
 void InstallRaiseFilter(DWORD threadId);
 // The dialog layer's start-up turns the filter on, its shut-down off; off, it lets all pass.
 void RaiseFilterActivate(bool active);

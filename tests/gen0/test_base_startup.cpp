@@ -8,6 +8,7 @@
 
 #include "app/Modules.h"
 #include "gen0/GenBase.h"
+#include "gen0/GenFile.h"
 #include "gen0/GenHooks.h"
 #include "gen0/GenLog.h"
 #include "gen0/GenTrack.h"
@@ -19,13 +20,41 @@
 
 namespace {
 class Probe : public TCComponent {};
+
+// Points this executable's import slots that hold `from` at `to`.
+void RedirectImport(const void* from, const void* to) {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& iat = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+  auto** slots = reinterpret_cast<const void**>(base + iat.VirtualAddress);
+  DWORD old;
+  for (DWORD i = 0; i < iat.Size / sizeof *slots; ++i)
+    if (slots[i] == from && VirtualProtect(&slots[i], sizeof *slots, PAGE_READWRITE, &old))
+      slots[i] = to;
+}
+
+// The error mode in force at the first look for a file, which may touch a drive.
+decltype(&FindFirstFileA) s_findFirstFile;
+UINT s_modeAtFirstFind = UINT(-1);
+HANDLE WINAPI RecordingFindFirstFile(LPCSTR path, LPWIN32_FIND_DATAA data) {
+  if (s_modeAtFirstFind == UINT(-1)) s_modeAtFirstFind = GetErrorMode();
+  return s_findFirstFile(path, data);
+}
 }  // namespace
 
 TEST(BaseStartup, StartsAndStopsInModuleOrder) {
   ASSERT_STREQ(ProgramModules[0].Name, "GenFunc0");  // everything else rests on it
   {
     ModuleRun run(ProgramModules, ProgramModuleCount);
+    SetErrorMode(0);
+    s_findFirstFile = &FindFirstFileA;  // read from its import slot, before the redirection
+    const auto real = reinterpret_cast<void*>(s_findFirstFile);
+    const auto recording = reinterpret_cast<void*>(&RecordingFindFirstFile);
+    RedirectImport(real, recording);
     run.Start();
+    RedirectImport(recording, real);
+    EXPECT_EQ(s_modeAtFirstFind, UINT(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
     EXPECT_TRUE(BaseLibraryStarted);
     EXPECT_EQ(ReportException, &DefaultReportException);
     EXPECT_NE(GenFunc0Instance, nullptr);
@@ -55,6 +84,7 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
     EXPECT_EQ(g_TCObjectArray->Live, 0u);
     EXPECT_EQ(LiveObjectReport(), "");
     DebugMode = wasDebug;
+    SetHandleInfo(reinterpret_cast<HANDLE>(0x1234), "残り.txt", KindFile);
   }  // stops: a leak would show the "genfunc.finalization" box and hang here
   EXPECT_FALSE(BaseLibraryStarted);
   EXPECT_EQ(GenFunc0Instance, nullptr);
@@ -62,6 +92,7 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
   EXPECT_FALSE(GenOleStarted());
   EXPECT_EQ(Application, nullptr);
   EXPECT_EQ(FlushMessages, nullptr);
+  EXPECT_EQ(HandleName(reinterpret_cast<HANDLE>(0x1234), KindFile), "");  // the table is released
 }
 
 TEST(BaseStartup, TrackingRefillsAndReusesSlots) {

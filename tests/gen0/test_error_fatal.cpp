@@ -8,12 +8,16 @@
 #include "gen0/GenError.h"
 #include "gen0/GenFatal.h"
 #include "gen0/GenModules.h"
+#include "gen0/GenTrack.h"
 #include "tests/support/ChildProcess.h"
 
 using namespace guitest;
 
 namespace {
 void FailingStartup() { throw ELuError("起動できません", "設定 - 時代表"); }
+class Probe : public TCComponent {};
+const char InvalidRelease[] = "無効なクラスオブジェクトの解放です。ポインタ : 0x";
+std::string s_reported;
 }  // namespace
 
 // Without a text there is nothing to show; the process must still not look successful.
@@ -66,4 +70,26 @@ TEST(ErrorFatal, FatalClosePromptYesRetriesNoEndsWithFailure) {
     EXPECT_EQ(AnswerUntilExit(child, code, button), text);
     EXPECT_EQ(code, button == IDYES ? 7u : 1u);
   }
+}
+
+// Retry at the invalid-release prompt raises with the object's slot and the live count given
+// back already, so that the shut-down report never meets the freed object.
+TEST(ErrorFatal, InvalidReleaseRetryRaisesWithTheSlotGivenBack) {
+  if (IsChild("release")) {
+    CreateObjectRegistry();
+    ReportException = [](const Exception& e) { s_reported = e.Message; };
+    {
+      Probe p;
+      p.Signature = ~ProcessSignature;
+    }
+    const bool released = g_TCObjectArray->Live == 0 && LiveObjectReport().empty();
+    ExitProcess(released && s_reported.starts_with(InvalidRelease) ? 0 : 1);
+  }
+  Child child;
+  ASSERT_TRUE(StartChild("ErrorFatal.InvalidReleaseRetryRaisesWithTheSlotGivenBack", "release",
+                         child));
+  DWORD code = 1;
+  std::string text = AnswerUntilExit(child, code, IDRETRY);
+  EXPECT_TRUE(text.starts_with(InvalidRelease) && text.ends_with("\r\n[再試行]で例外")) << text;
+  EXPECT_EQ(code, 0u);
 }

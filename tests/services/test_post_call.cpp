@@ -175,3 +175,23 @@ TEST_F(PostCallTest, RefusedAndFailingCalls) {
   EXPECT_EQ(g_reported, (std::vector<std::string>{"後で失敗"}));
   EXPECT_EQ(g_log, (std::vector<std::string>{"after"}));
 }
+
+static BOOL WINAPI FailOnce(HWND, UINT, WPARAM, LPARAM) {
+  PostCallPoster = PostMessageA;
+  return FALSE;
+}
+
+// After a post that failed, in the chained flush or in PostCall itself, the call posted again
+// still runs: the failed post is not taken for a message on its way.
+TEST_F(PostCallTest, AFailedPostStallsNoLaterCall) {
+  TComponent owner;
+  Named n{"n"};
+  PostCall(&owner, Note, &n);
+  for (bool inFlush : {true, false}) {
+    PostCallPoster = FailOnce;
+    EXPECT_THROW(inFlush ? FlushMessages() : PostCall(&owner, Note, &n), ELastError);
+    PostCall(&owner, Note, &n);
+    Application->ProcessMessages();
+  }
+  EXPECT_EQ(g_log, (std::vector<std::string>{"n", "n", "n"}));
+}
