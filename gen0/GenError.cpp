@@ -4,6 +4,9 @@
 
 #include "gen0/GenSystemText.h"
 
+// Filled by the base library's start-up and replaced by the window layer; null before.
+TReportException ReportException = nullptr;
+
 namespace {
 const char Blank[] = "\r\n\r\n";
 const char InternalSentence[] =

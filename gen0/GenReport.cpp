@@ -2,7 +2,6 @@
 
 #include "gen0/GenError.h"
 
-TReportException ReportException = nullptr;
 
 void DefaultReportException(const Exception& e) {
   if (dynamic_cast<const EAbort*>(&e)) return;

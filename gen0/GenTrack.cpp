@@ -1,14 +1,10 @@
 #include "gen0/GenTrack.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <cxxabi.h>
 #include <typeinfo>
 
 #include "gen0/GenAssert.h"
-#include "gen0/GenLog.h"
-#include "gen0/GenLogFormat.h"
 
 TCObjectArray* g_TCObjectArray = nullptr;
 std::uint32_t ProcessSignature = 0;
@@ -48,7 +44,8 @@ TCComponent::TCComponent() {
 }
 
 TCComponent::~TCComponent() {
-  if (!g_TCObjectArray) return;
+  // Objects made before the registry existed were never tracked.
+  if (!g_TCObjectArray || (RegistryIndex == 0 && Signature == 0)) return;
   const bool foreign = Signature != ProcessSignature;
   Signature = 0;
   // The slot and the count go back before the prompt can raise: the object is gone either way,
@@ -78,8 +75,6 @@ std::string TCComponent::ClassName() const {
   return s;
 }
 
-void ComputeProcessSignatureNow() { ProcessSignature = ComputeProcessSignature(GetTickCount()); }
-
 void CreateObjectRegistry() {
   g_TCObjectArray = new TCObjectArray;
   g_TCObjectArray->Slots.push_back(nullptr);
@@ -99,26 +94,3 @@ std::string LiveObjectReport() {
   return lines;
 }
 
-void ReportLiveObjectsAndFree() {
-  if (!g_TCObjectArray) return;
-  if (g_TCObjectArray->Live != 0)
-    MessageBoxA(nullptr, LiveObjectReport().c_str(), "genfunc.finalization", MB_OK);
-  delete g_TCObjectArray;
-  g_TCObjectArray = nullptr;
-}
-
-void InvalidReleasePrompt(const void* object) {
-  char line[128];
-  std::snprintf(line, sizeof line, "無効なクラスオブジェクトの解放です。ポインタ : 0x%.8X",
-                unsigned(reinterpret_cast<std::uintptr_t>(object)));
-  LogError(line);
-  std::string text = std::string(line) + "\r\n[再試行]で例外";
-  switch (MessageBoxA(nullptr, text.c_str(), "genfunc", MB_ABORTRETRYIGNORE)) {
-    case IDABORT:
-      ExitProcess(3);
-    case IDRETRY:
-      throw Exception(line);
-    default:
-      break;
-  }
-}

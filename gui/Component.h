@@ -1,5 +1,6 @@
 // The toolkit's component: an owner frees what it owns, last created first; components have
-// names, tell each other when they are freed, and carry the loading and destroying states.
+// names, tell each other when they are freed, and carry the loading and destroying states. As
+// the library's tracked objects, live components show in the shut-down report of debug mode.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "gen0/GenTrack.h"
 
 class TComponent;
 class TFreeWatch;
@@ -20,16 +23,12 @@ enum : std::uint32_t {
   csDestroying = 2,  // its destruction has begun
 };
 
-class TComponent {
+class TComponent : public TCComponent {
  public:
   // Joins owner's list at once; the owner hears of the new component in AfterConstruction,
   // when it is a whole object of its own class (New does that).
   explicit TComponent(TComponent* owner = nullptr);
-  virtual ~TComponent();
-  TComponent(const TComponent&) = delete;
-  TComponent& operator=(const TComponent&) = delete;
-
-  virtual std::string ClassName() const { return "TComponent"; }
+  ~TComponent() override;
 
   // Tells the owner of the finished component (Notification Insert).
   void AfterConstruction();

@@ -108,3 +108,13 @@ TEST(Component, LoadingState) {
   c.SetLoading(false);
   EXPECT_EQ(c.ComponentState(), 0u);
 }
+
+TEST(Component, ComponentsAreTrackedForTheShutDownReport) {
+  CreateObjectRegistry();
+  auto* c = New<Probe>(nullptr, "tracked");
+  EXPECT_NE(LiveObjectReport().find(" Probe\r\n"), std::string::npos);
+  delete c;
+  EXPECT_EQ(LiveObjectReport(), "");
+  delete g_TCObjectArray;
+  g_TCObjectArray = nullptr;
+}
