@@ -1,0 +1,3 @@
+#include "gen0/GenOptions.h"
+
+TLibraryOptions LibraryOptions;
