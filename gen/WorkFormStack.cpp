@@ -1,0 +1,3 @@
+#include "gen/WorkFormStack.h"
+
+TCustomForm* CurrentWorkForm() { return nullptr; }
