@@ -1,6 +1,7 @@
 #include "app/Modules.h"
 
 #include "app/StandardFolders.h"
+#include "gen/WorkLayer.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenReg.h"
 #include "gui/Application.h"
@@ -14,6 +15,8 @@ const ModuleEntry ProgramModules[] = {
     {"GenReg", GenRegStartup, GenRegShutdown},
     {"genole", GenOleStartup, GenOleShutdown},
     {"Forms", GuiStartup, GuiShutdown},
+    {"GenFunc", WorkLayerStartup, WorkLayerShutdown},
+    {"GenWorkForm", WorkFormStartup, WorkFormShutdown},
     // The dialog layer installs the hook; this module only takes it away again.
     {"UnitDisableAltF4", nullptr, RemoveAltF4Hook},
     {"hook_ex0", nullptr, RemoveExceptionHook},

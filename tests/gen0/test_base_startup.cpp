@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Modules.h"
+#include "gen/WorkLayer.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenFile.h"
 #include "gen0/GenHooks.h"
@@ -56,7 +57,8 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
     RedirectImport(recording, real);
     EXPECT_EQ(s_modeAtFirstFind, UINT(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
     EXPECT_TRUE(BaseLibraryStarted);
-    EXPECT_EQ(ReportException, &DefaultReportException);
+    EXPECT_EQ(ReportException, &DisplayException);  // the window layer's, over the default
+    EXPECT_TRUE(LayerReady);
     EXPECT_NE(GenFunc0Instance, nullptr);
     EXPECT_GE(DeferredCallMessage, 0xC000u);
     EXPECT_NE(WindowsVersion, 0u);
