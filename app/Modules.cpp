@@ -1,6 +1,7 @@
 #include "app/Modules.h"
 
 #include "app/StandardFolders.h"
+#include "gen/ErrorDocument.h"
 #include "gen/WorkLayer.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenReg.h"
@@ -17,6 +18,7 @@ const ModuleEntry ProgramModules[] = {
     {"Forms", GuiStartup, GuiShutdown},
     {"GenFunc", WorkLayerStartup, WorkLayerShutdown},
     {"GenWorkForm", WorkFormStartup, WorkFormShutdown},
+    {"GenError", ErrorDocumentStartup, ErrorDocumentShutdown},
     // The dialog layer installs the hook; this module only takes it away again.
     {"UnitDisableAltF4", nullptr, RemoveAltF4Hook},
     {"hook_ex0", nullptr, RemoveExceptionHook},

@@ -12,6 +12,7 @@ namespace {
 TGenFunc* s_service = nullptr;
 // The handlers that were in the hooks before: they come back when the service object goes.
 TDoingProc s_savedOn, s_savedOff;
+TReportException s_savedReport = nullptr;
 }  // namespace
 
 void TGenFunc::BusyCursorOn() {
@@ -36,6 +37,7 @@ void DisplayException(const Exception& e) {
 }
 
 void WorkLayerStartup() {
+  s_savedReport = ReportException;
   ReportException = DisplayException;
   s_service = new TGenFunc();
   s_savedOn = BusyCursorOn;
@@ -48,6 +50,7 @@ void WorkLayerStartup() {
 
 void WorkLayerShutdown() {
   LayerReady = false;
+  ReportException = s_savedReport;
   BusyCursorOn = s_savedOn;
   BusyCursorOff = s_savedOff;
   delete s_service;

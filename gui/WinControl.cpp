@@ -82,9 +82,12 @@ void TWinControl::CreateParams(TCreateParams& p) {
 }
 
 void TWinControl::CreateWnd() {
+  // The parent first: making its window makes its children's, this one's among them.
+  HWND parentWindow = parent_ ? parent_->Handle() : nullptr;
+  if (handle_) return;
   TCreateParams p;
   CreateParams(p);
-  if (parent_) p.WndParent = parent_->Handle();
+  if (parent_) p.WndParent = parentWindow;
   CreateWindowHandle(p);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
   for (TWinControl* c : controls_) c->Handle();

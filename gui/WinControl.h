@@ -223,3 +223,12 @@ class TDispatchScope {
   TWinControl* c_;
   TFreeWatch watch_;
 };
+
+// Builds a control owned by owner inside parent at the given bounds, as a form table places it.
+template <class T>
+T* NewControl(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
+  T* c = New<T>(owner);
+  c->SetParent(parent);
+  c->SetBounds(left, top, width, height);
+  return c;
+}

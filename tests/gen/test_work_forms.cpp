@@ -92,8 +92,7 @@ TEST_F(WorkLayer, FocusReportsAndALeaveHandlerThatRaisesKeepsTheFocus) {
   f->OnActiveControlChange = [&](TComponent*) { reported.push_back(f->ActiveControl()); };
   int enabledChanges = 0;
   f->OnEnabledChange = [&](TComponent*) { ++enabledChanges; };
-  std::string shown;
-  Application->OnException = [&](TComponent*, const Exception& e) { shown = e.Message; };
+  ExceptionRecorder shown;
   bool refuse = true;
   FindControlExData(first, true)->OnLeave = [&](TComponent*) {
     if (refuse) throw ELuInput("入力してください");
@@ -102,7 +101,7 @@ TEST_F(WorkLayer, FocusReportsAndALeaveHandlerThatRaisesKeepsTheFocus) {
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() == first->Handle(); }));
   EXPECT_EQ(reported, std::vector<TWinControl*>{first});
   SendMessageW(f->Handle(), WM_NEXTDLGCTL, 0, 0);  // Tab to the next field
-  EXPECT_EQ(shown, "入力してください");
+  EXPECT_EQ(shown.messages, std::vector<std::string>{"入力してください"});
   EXPECT_EQ(GetFocus(), first->Handle());
   refuse = false;
   SendMessageW(f->Handle(), WM_NEXTDLGCTL, 0, 0);
@@ -140,14 +139,10 @@ TEST_F(WorkLayer, BusyCursorHandlersAndExceptionDisplay) {
   EXPECT_EQ(Screen->Cursor(), crHourGlass);
   BusyCursorOff();
   EXPECT_EQ(Screen->Cursor(), crDefault);
-  int shown = 0;
-  Application->OnException = [&](TComponent* sender, const Exception&) {
-    EXPECT_EQ(sender, nullptr);
-    ++shown;
-  };
+  ExceptionRecorder shown;
   ReportException(ELuError("更新処理に失敗しました"));
   ReportException(EAbort());
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(shown.messages, std::vector<std::string>{"更新処理に失敗しました"});
 }
 
 // With Alt held in debug mode a moved or sized work form keeps to a grid of 8 pixels.

@@ -76,6 +76,19 @@ TEST_F(GuiForm, SystemControlsSeeTheirCreationMessages) {
   delete f;
 }
 
+// A control asked for its window before its form has one gets exactly one.
+TEST_F(GuiForm, AChildsWindowMadeFirstMakesItsFormsWindowOnce) {
+  auto* f = NewForm<TfrmSample>(Application);
+  HWND edit = f->Edit1->Handle();
+  int edits = 0;
+  for (HWND w = FindWindowExW(f->Handle(), nullptr, L"Edit", nullptr); w;
+       w = FindWindowExW(f->Handle(), w, L"Edit", nullptr))
+    ++edits;
+  EXPECT_EQ(edits, 1);
+  EXPECT_EQ(TWinControl::FindControl(edit), f->Edit1);
+  delete f;
+}
+
 // Enter in a window that the form merely owns is none of the form's business.
 TEST_F(GuiForm, TheKeyPreviewFollowsParentsNotOwners) {
   auto* f = NewForm<TfrmSample>(Application);
