@@ -1,6 +1,7 @@
 #include "app/Modules.h"
 
 #include "app/StandardFolders.h"
+#include "controls/HintListHooks.h"
 #include "gen/ErrorDocument.h"
 #include "gen/WorkLayer.h"
 #include "gen0/GenBase.h"
@@ -24,6 +25,7 @@ const ModuleEntry ProgramModules[] = {
     {"hook_ex0", nullptr, RemoveExceptionHook},
     {"hook_ex", InstallExceptionHook, nullptr},
     {"MsgSyncEvent", PostCallStartup, PostCallShutdown},
+    {"HintListBox", HintListBoxStartup, HintListBoxShutdown},
     {"UnitSetupLib", nullptr, ClearStandardFolders},
 };
 const std::size_t ProgramModuleCount = sizeof ProgramModules / sizeof ProgramModules[0];

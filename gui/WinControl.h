@@ -63,7 +63,8 @@ class TWinControl : public TComponent {
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
   void RecreateWnd();
-  void DestroyHandle();
+  // Virtual for controls that must let go of what depends on their window first.
+  virtual void DestroyHandle();
 
   int Left() const { return left_; }
   int Top() const { return top_; }

@@ -9,6 +9,7 @@
 
 #include "services/AltF4Hook.h"
 #include "tests/support/GuiWindow.h"
+#include "tests/support/XInput.h"
 
 namespace {
 struct Seen {
@@ -58,29 +59,10 @@ bool PumpUntil(const std::function<bool()>& ready) {
       guitest::DefaultTimeout, 20);
 }
 
-bool UnderWine() {
-  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// Presses keys ("alt+F4 F4") on the X server through xdotool; Wine's start.exe runs Unix
-// programs and waits for them. Windows has no xdotool: there the same keys go through
-// SendInput, the system's own hardware-input path.
+// Presses keys ("alt+F4 F4") on the X server through xdotool. Windows has no xdotool: there the
+// same keys go through SendInput, the system's own hardware-input path.
 bool TypeKeys(const std::string& xdotoolKeys, const std::vector<std::vector<WORD>>& chords) {
-  if (UnderWine()) {
-    std::string cmd = "start.exe /wait /unix /usr/bin/xdotool key " + xdotoolKeys;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-      return false;
-    CloseHandle(pi.hThread);
-    DWORD code = 1;
-    PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; });
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    return code == 0;
-  }
+  if (guitest::UnderWine()) return guitest::XdoTool("key " + xdotoolKeys, Pump);
   std::vector<INPUT> inputs;
   for (const auto& chord : chords) {
     for (DWORD up : {DWORD(0), DWORD(KEYEVENTF_KEYUP)})

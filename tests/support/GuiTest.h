@@ -6,3 +6,4 @@
 #include "tests/support/GuiPump.h"
 #include "tests/support/GuiWindow.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/XInput.h"
