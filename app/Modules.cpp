@@ -19,12 +19,13 @@ const ModuleEntry ProgramModules[] = {
     {"Forms", GuiStartup, GuiShutdown},
     {"GenFunc", WorkLayerStartup, WorkLayerShutdown},
     {"GenWorkForm", WorkFormStartup, WorkFormShutdown},
-    {"GenError", ErrorDocumentStartup, ErrorDocumentShutdown},
     // The dialog layer installs the hook; this module only takes it away again.
     {"UnitDisableAltF4", nullptr, RemoveAltF4Hook},
     {"hook_ex0", nullptr, RemoveExceptionHook},
     {"hook_ex", InstallExceptionHook, nullptr},
     {"MsgSyncEvent", PostCallStartup, PostCallShutdown},
+    // Notices come through the exception hook and show through deferred calls.
+    {"GenError", ErrorDocumentStartup, ErrorDocumentShutdown},
     {"HintListBox", HintListBoxStartup, HintListBoxShutdown},
     {"UnitSetupLib", nullptr, ClearStandardFolders},
 };
