@@ -1,6 +1,7 @@
 #include "app/Modules.h"
 
 #include "app/StandardFolders.h"
+#include "gen/DialogLayer.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenReg.h"
 #include "gui/Application.h"
@@ -19,6 +20,8 @@ const ModuleEntry ProgramModules[] = {
     {"hook_ex0", nullptr, RemoveExceptionHook},
     {"hook_ex", InstallExceptionHook, nullptr},
     {"MsgSyncEvent", PostCallStartup, PostCallShutdown},
+    // Installs the Alt+F4 hook and keeps the raise-time filter active while it runs.
+    {"genfunc1x", DialogLayerStartup, DialogLayerShutdown},
     {"UnitSetupLib", nullptr, ClearStandardFolders},
 };
 const std::size_t ProgramModuleCount = sizeof ProgramModules / sizeof ProgramModules[0];
