@@ -74,6 +74,7 @@ Metrics MetricsOf(SIZE ch) {
   return {MulDiv(8, ch.cx, 4),  MulDiv(8, ch.cy, 8),  MulDiv(10, ch.cx, 4), MulDiv(10, ch.cy, 8),
           MulDiv(54, ch.cx, 4), MulDiv(17, ch.cy, 8), MulDiv(4, ch.cx, 4)};
 }
+
 // The average letter width (X) and the text height (Y) in the canvas's font. When nothing
 // could be measured, X is 6 and Y the font's height.
 SIZE AverageCharSize(TCanvas& canvas) {
