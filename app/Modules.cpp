@@ -2,6 +2,7 @@
 
 #include "app/StandardFolders.h"
 #include "controls/HintListHooks.h"
+#include "gen/DialogLayer.h"
 #include "gen/ErrorDocument.h"
 #include "gen/WorkLayer.h"
 #include "gen0/GenBase.h"
@@ -27,6 +28,8 @@ const ModuleEntry ProgramModules[] = {
     // Notices come through the exception hook and show through deferred calls.
     {"GenError", ErrorDocumentStartup, ErrorDocumentShutdown},
     {"HintListBox", HintListBoxStartup, HintListBoxShutdown},
+    // Installs the Alt+F4 hook and keeps the raise-time filter active while it runs.
+    {"genfunc1x", DialogLayerStartup, DialogLayerShutdown},
     {"UnitSetupLib", nullptr, ClearStandardFolders},
 };
 const std::size_t ProgramModuleCount = sizeof ProgramModules / sizeof ProgramModules[0];

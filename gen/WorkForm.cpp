@@ -1,13 +1,17 @@
 #include "gen/WorkForm.h"
 
 #include "gen/ControlExData.h"
+#include "gen/MessageDialog.h"
 #include "gen/WorkFormStack.h"
 #include "gen0/GenError.h"
 #include "gen0/GenLog.h"
 #include "gen0/GenOptions.h"
 
 namespace {
-void ShowEndSessionWarning(TfrmGenWorkForm*) {}
+void ShowEndSessionWarning(TfrmGenWorkForm* form) {
+  MessageDialogOwned("Windowsの終了、再起動またはログオフの前に全てのウィンドウを閉じてください",
+                     DialogKind::Error, ButtonSet({mbOK}), form, "重要なおしらせ", 0);
+}
 }  // namespace
 
 TfrmGenWorkForm::TfrmGenWorkForm(TComponent* owner, const TFormDesc& desc)

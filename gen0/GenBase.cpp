@@ -77,4 +77,7 @@ void GenFunc0Shutdown() {
   StopServiceHooks();
   CloseErrorLogCache();
   ReleaseHandleTable();
+  ReportException = nullptr;
+  ShowMessageBox = nullptr;
+  Notice = nullptr;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Modules.h"
+#include "gen/DialogLayer.h"
 #include "gen/WorkLayer.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenFile.h"
@@ -67,6 +68,7 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
     EXPECT_NE(ErrorLogPath().find("gen0_base_startup.log"), std::string::npos);
     EXPECT_EQ(DebugLogPath().substr(DebugLogPath().size() - 10), "\\DEBUG.LOG");
     EXPECT_TRUE(GenOleStarted());
+    EXPECT_NE(GenFunc1Instance, nullptr);
     ASSERT_NE(Application, nullptr);
     EXPECT_NE(FlushMessages, nullptr);
     FlushMessages();  // the deferred-call service chained behind the GUI layer's flush
@@ -92,6 +94,7 @@ TEST(BaseStartup, StartsAndStopsInModuleOrder) {
   EXPECT_EQ(GenFunc0Instance, nullptr);
   EXPECT_EQ(g_TCObjectArray, nullptr);
   EXPECT_FALSE(GenOleStarted());
+  EXPECT_EQ(GenFunc1Instance, nullptr);
   EXPECT_EQ(Application, nullptr);
   EXPECT_EQ(FlushMessages, nullptr);
   EXPECT_EQ(HandleName(reinterpret_cast<HANDLE>(0x1234), KindFile), "");  // the table is released

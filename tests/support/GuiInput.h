@@ -36,6 +36,10 @@ bool PostChars(HWND target, const std::string& text);
 // SendInput. Wine queues it as hardware input to the foreground window's thread, so it
 // reaches the focused control and the modal loop's key handling as typed keys do.
 bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD timeout = DefaultTimeout);
+// Real keys typed on the X server through xdotool (its key syntax: "alt+F4 alt+y"), the way a
+// user's keys reach a Wine program, through its keyboard hooks. Brings window to the foreground
+// first and waits for xdotool to end; for a thread other than the window's. Wine only.
+bool TypeOnX(HWND window, const std::string& xdotoolKeys, DWORD timeout = DefaultTimeout);
 // Real input of text: each character as a Unicode key press (VK_PACKET), which the window's
 // message loop turns into WM_CHAR.
 bool SendText(HWND window, const std::string& text, DWORD timeout = DefaultTimeout);
