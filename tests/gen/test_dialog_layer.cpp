@@ -10,6 +10,8 @@
 #include "app/Modules.h"
 #include "gen/DialogLayer.h"
 #include "gen/MessageDialog.h"
+#include "gen/WorkForm.h"
+#include "gen/WorkFormStack.h"
 #include "gen0/GenLog.h"
 #include "gen0/GenOptions.h"
 #include "gui/Application.h"
@@ -121,21 +123,25 @@ TEST(DialogLayer, ResultsGoToTheErrorLogByteExact) {
   EXPECT_EQ(at.top, Screen->Height() / 2 - (at.bottom - at.top) / 2);
 }
 
-TEST(DialogLayer, CentresOnAFormEvenPartlyOffTheScreen) {
+// The current work form, shown partly off the screen: the dialog centres on it, unclamped.
+TEST(DialogLayer, CentresOnTheCurrentWorkFormEvenPartlyOffTheScreen) {
   TFormDesc desc;
+  desc.Caption = "作業中";
   desc.ClientWidth = 301;
   desc.ClientHeight = 200;
   desc.Left = -151;
   desc.Top = 40;
-  auto* form = NewForm<TForm>(Application, desc);
-  std::unique_ptr<TLuMessageForm> dialog(
-      BuildMessageForm("中央", DialogKind::Information, ButtonSet({mbOK}), 0, 0, 2));
-  CentreOnForm(*dialog, *form);
-  RECT r;
+  auto* form = NewForm<TfrmGenWorkForm>(Application, desc);
+  form->Show();
+  ASSERT_EQ(CurrentWorkForm(), form);
+  RECT r, at = {};
   GetWindowRect(form->Handle(), &r);
-  EXPECT_EQ(dialog->Left(), (r.left + r.right - dialog->Width()) / 2);
-  EXPECT_EQ(dialog->Top(), (r.top + r.bottom - dialog->Height()) / 2);
-  EXPECT_LT(dialog->Left(), 0);
+  EXPECT_EQ(Show("中央", DialogKind::Information, ButtonSet({mbOK}), "情報", nullptr,
+                 PostKeyToFocus(VK_RETURN), &at),
+            mrOk);
+  EXPECT_EQ(at.left, (r.left + r.right - (at.right - at.left)) / 2);
+  EXPECT_EQ(at.top, (r.top + r.bottom - (at.bottom - at.top)) / 2);
+  EXPECT_LT(at.left, 0);
   delete form;
 }
 

@@ -166,3 +166,21 @@ TEST_F(WorkLayer, GridSnappingInDebugModeWithAlt) {
   EXPECT_EQ(r.right - r.left, 408);
   EXPECT_EQ(r.bottom - r.top, 304);
 }
+
+// A disabled work form refuses the end of the Windows session and says why; an enabled one
+// leaves the answer to the system.
+TEST_F(WorkLayer, ADisabledWorkFormRefusesTheEndOfTheSession) {
+  auto* f = NewWorkForm("セットアップ");
+  f->Show();
+  EnableWindow(f->Handle(), FALSE);  // as a modal dialog over it does
+  std::string text;
+  Answerer answer(Matching({"", "重要なおしらせ"}), [&](HWND box) {
+    text = ReadWindow(box).StaticText();
+    return PressButton(box, "OK");
+  });
+  EXPECT_EQ(SendMessageW(f->Handle(), WM_QUERYENDSESSION, 0, 0), 0);
+  EXPECT_TRUE(answer.Join().acted) << answer.Join().failure;
+  EXPECT_EQ(text, "Windowsの終了、再起動またはログオフの前に全てのウィンドウを閉じてください");
+  EnableWindow(f->Handle(), TRUE);
+  EXPECT_NE(SendMessageW(f->Handle(), WM_QUERYENDSESSION, 0, 0), 0);
+}
