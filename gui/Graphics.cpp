@@ -18,7 +18,8 @@ void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int width, int h
   BITMAP bm = {};
   GetObjectA(bitmap, sizeof bm, &bm);
   COLORREF key = GetPixel(mem.Get(), 0, bm.bmHeight - 1);
-  TransparentBlt(dc, x, y, width, height, mem.Get(), srcX, 0, width, height, key);
+  // From gdi32 itself: msimg32 is no known DLL and would be looked for beside the program.
+  GdiTransparentBlt(dc, x, y, width, height, mem.Get(), srcX, 0, width, height, key);
 }
 
 void TFont::Set(const TFontDesc& d) {
