@@ -36,6 +36,9 @@ bool PostChars(HWND target, const std::string& text);
 // SendInput. Wine queues it as hardware input to the foreground window's thread, so it
 // reaches the focused control and the modal loop's key handling as typed keys do.
 bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD timeout = DefaultTimeout);
+// Real input of one key pressed while the keys held are down (Shift+Enter, Alt+Enter).
+bool SendChord(HWND window, const std::vector<WORD>& held, WORD key,
+               DWORD timeout = DefaultTimeout);
 // Real input of text: each character as a Unicode key press (VK_PACKET), which the window's
 // message loop turns into WM_CHAR.
 bool SendText(HWND window, const std::string& text, DWORD timeout = DefaultTimeout);
