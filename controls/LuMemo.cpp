@@ -1,6 +1,8 @@
 #include "controls/LuMemo.h"
 
 #include "controls/FocusNext.h"
+#include "controls/JapaneseContextMenu.h"
+#include "gen0/GenOptions.h"
 
 TLuMemo::TLuMemo(TComponent* owner) : TMemo(owner) {}
 
@@ -22,6 +24,22 @@ LRESULT TLuMemo::Undo(UINT msg, WPARAM w, LPARAM l) {
   return TMemo::WndProc(msg, w, l);
 }
 
+void TLuMemo::ContextMenu(LPARAM l) {
+  bool readOnly = ReadOnly();
+  DWORD start = 0, end = 0;
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  bool selection = end != start;
+  TEditMenuItems items;
+  items.Undo = !readOnly && SendMessageW(Handle(), EM_CANUNDO, 0, 0) != 0;
+  items.Cut = !readOnly && selection;
+  items.Copy = selection;
+  items.Paste = !readOnly;
+  items.Delete = !readOnly && selection;
+  items.SelectAll = GetWindowTextLengthW(Handle()) > 0;
+  ShowJapaneseContextMenu(*this, l, items);
+}
+
 LRESULT TLuMemo::WndProc(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_GETDLGCODE: {
@@ -41,6 +59,12 @@ LRESULT TLuMemo::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case EM_UNDO:
     case WM_UNDO:
       return Undo(msg, w, l);
+    case WM_CONTEXTMENU:
+      if (LibraryOptions.InHouseContextMenus) {
+        ContextMenu(l);
+        return 0;
+      }
+      break;
   }
   return TMemo::WndProc(msg, w, l);
 }

@@ -1,5 +1,6 @@
 // The in-house memo: Enter can move the focus on instead of breaking the line (ReturnNext),
-// Alt+Enter can count as Enter (AltEnter), and undo can be taken over by an event.
+// Alt+Enter can count as Enter (AltEnter), undo can be taken over by an event, and it shows the
+// library's Japanese context menu.
 #pragma once
 
 #include <functional>
@@ -29,4 +30,5 @@ class TLuMemo : public TMemo {
 
  private:
   LRESULT Undo(UINT msg, WPARAM w, LPARAM l);
+  void ContextMenu(LPARAM l);
 };
