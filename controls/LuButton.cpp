@@ -11,3 +11,22 @@ bool TLuButton::DialogKey(WORD key, std::uint8_t shift) {
   }
   return TButton::DialogKey(key, shift);
 }
+
+void TLuButton::ChangeScale(int m, int d) {
+  capacity_.Rescale(m, d, [&] { TButton::ChangeScale(m, d); });
+}
+
+void TLuButton::CreateWnd() {
+  TButton::CreateWnd();
+  capacity_.Remeasure();
+}
+
+void TLuButton::FontChanged() {
+  TButton::FontChanged();
+  capacity_.Remeasure();
+}
+
+void TLuButton::Resize() {
+  TButton::Resize();
+  capacity_.Remeasure();
+}

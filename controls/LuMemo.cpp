@@ -6,6 +6,12 @@
 
 TLuMemo::TLuMemo(TComponent* owner) : TMemo(owner) {}
 
+int TLuMemo::FormattingWidth() {
+  RECT r = {};
+  SendMessageW(Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  return r.right - r.left;
+}
+
 bool TLuMemo::DialogKey(WORD key, std::uint8_t shift) {
   // Without ReturnNext the memo does not ask for Enter and Esc, so that Esc reaches the
   // cancel button; Enter in a memo that takes returns still breaks the line, here, before the
@@ -15,6 +21,25 @@ bool TLuMemo::DialogKey(WORD key, std::uint8_t shift) {
     return true;
   }
   return TMemo::DialogKey(key, shift);
+}
+
+void TLuMemo::ChangeScale(int m, int d) {
+  capacity_.Rescale(m, d, [&] { TMemo::ChangeScale(m, d); });
+}
+
+void TLuMemo::CreateWnd() {
+  TMemo::CreateWnd();
+  capacity_.Remeasure();
+}
+
+void TLuMemo::FontChanged() {
+  TMemo::FontChanged();
+  capacity_.Remeasure();
+}
+
+void TLuMemo::Resize() {
+  TMemo::Resize();
+  capacity_.Remeasure();
 }
 
 LRESULT TLuMemo::Undo(UINT msg, WPARAM w, LPARAM l) {

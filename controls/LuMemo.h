@@ -1,10 +1,12 @@
 // The in-house memo: Enter can move the focus on instead of breaking the line (ReturnNext),
-// Alt+Enter can count as Enter (AltEnter), undo can be taken over by an event, and it shows the
-// library's Japanese context menu.
+// Alt+Enter can count as Enter (AltEnter), undo can be taken over by an event, it shows the
+// library's Japanese context menu, and it keeps the number of characters that fit into its
+// formatting rectangle when its form is scaled.
 #pragma once
 
 #include <functional>
 
+#include "controls/Capacity.h"
 #include "gui/Edit.h"
 
 class TLuMemo;
@@ -25,10 +27,25 @@ class TLuMemo : public TMemo {
   // Enter moves the focus to the next control (Shift: the previous) and breaks no line.
   bool ReturnNext = true;
 
+  int DigitCapacity() const { return capacity_.DigitCapacity(); }
+  int WideCapacity() const { return capacity_.WideCapacity(); }
+  int ScaleDepth() const { return capacity_.ScaleDepth(); }
+  // Counts over the width of the formatting rectangle.
+  void MeasureCapacity() { capacity_.Measure(); }
+
   bool DialogKey(WORD key, std::uint8_t shift) override;
+  void ChangeScale(int m, int d) override;
   LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override;
 
+ protected:
+  void CreateWnd() override;
+  void FontChanged() override;
+  void Resize() override;
+
  private:
+  int FormattingWidth();
   LRESULT Undo(UINT msg, WPARAM w, LPARAM l);
   void ContextMenu(LPARAM l);
+
+  TCapacityKeeper capacity_{*this, [this] { return FormattingWidth(); }};
 };
