@@ -125,9 +125,10 @@ RECT TCustomForm::ClientRect() {
 }
 
 void TCustomForm::ChangeScale(int m, int d) {
+  // Controls first, as TWinControl::ChangeScale does.
+  ScaleControls(m, d);
   SetClientSize(MulDiv(clientWidth_, m, d), MulDiv(clientHeight_, m, d));
   Font.SetHeight(MulDiv(Font.Height(), m, d));
-  ScaleControls(m, d);
 }
 
 void TCustomForm::Place() {

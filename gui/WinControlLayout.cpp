@@ -103,10 +103,12 @@ void TWinControl::SetEnabled(bool v) {
   if (handle_) EnableWindow(handle_, v);
 }
 
+// Children first: one that stops taking its parent's font while it is scaled keeps the font
+// as it was and scales it once, before the parent's font changes.
 void TWinControl::ChangeScale(int m, int d) {
+  ScaleControls(m, d);
   SetBounds(MulDiv(left_, m, d), MulDiv(top_, m, d), MulDiv(width_, m, d), MulDiv(height_, m, d));
   if (!parentFont_) Font.SetHeight(MulDiv(Font.Height(), m, d));
-  ScaleControls(m, d);
 }
 
 void TWinControl::ScaleControls(int m, int d) {

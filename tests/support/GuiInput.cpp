@@ -131,20 +131,41 @@ bool TypeOnX(HWND window, const std::string& xdotoolKeys, DWORD timeout) {
   return code == 0;
 }
 
+namespace {
+INPUT KeyInput(WORD vk, bool up) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+
+bool Send(const std::vector<INPUT>& inputs) {
+  UINT sent = SendInput(static_cast<UINT>(inputs.size()),
+                        const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
+  return sent == inputs.size();
+}
+}  // namespace
+
 bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD timeout) {
   if (!BringToForeground(window, timeout)) return false;
   std::vector<INPUT> inputs;
   for (WORD vk : keys) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    inputs.push_back(in);
-    in.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(in);
+    inputs.push_back(KeyInput(vk, false));
+    inputs.push_back(KeyInput(vk, true));
   }
-  UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  return sent == inputs.size();
+  return Send(inputs);
+}
+
+bool SendChord(HWND window, const std::vector<WORD>& held, WORD key, DWORD timeout) {
+  if (!BringToForeground(window, timeout)) return false;
+  std::vector<INPUT> inputs;
+  for (WORD vk : held) inputs.push_back(KeyInput(vk, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto it = held.rbegin(); it != held.rend(); ++it) inputs.push_back(KeyInput(*it, true));
+  return Send(inputs);
 }
 
 }  // namespace guitest

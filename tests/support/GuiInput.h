@@ -40,6 +40,9 @@ bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD timeout = Defaul
 // user's keys reach a Wine program, through its keyboard hooks. Brings window to the foreground
 // first and waits for xdotool to end; for a thread other than the window's. Wine only.
 bool TypeOnX(HWND window, const std::string& xdotoolKeys, DWORD timeout = DefaultTimeout);
+// Real input of one key pressed while the keys held are down (Shift+Enter, Alt+Enter).
+bool SendChord(HWND window, const std::vector<WORD>& held, WORD key,
+               DWORD timeout = DefaultTimeout);
 // Real input of text: each character as a Unicode key press (VK_PACKET), which the window's
 // message loop turns into WM_CHAR.
 bool SendText(HWND window, const std::string& text, DWORD timeout = DefaultTimeout);
