@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "gen/ErrorDocument.h"
+#include "controls/LuButton.h"
+#include "controls/LuMemo.h"
 #include "gen/WorkFormStack.h"
 #include "gui/Application.h"
-#include "gui/Button.h"
 #include "gui/CustomControl.h"
-#include "gui/Edit.h"
 #include "gui/Image.h"
 #include "gui/Screen.h"
 #include "gui/TaskWindows.h"
@@ -45,10 +45,11 @@ TfrmGenError::TfrmGenError(TGenErrorDoc* owner) : TCustomForm(owner, Desc()), do
   Panel1 = NewControl<TPanel>(this, this, 0, 232, 606, 41);
   Panel1->SetBevelOuter(TBevel::None);
   Panel1->SetAlign(TAlign::Bottom);
-  LuButton1 = NewControl<TButton>(this, Panel1, 276, 8, 75, 25);
+  LuButton1 = NewControl<TLuButton>(this, Panel1, 276, 8, 75, 25);
   LuButton1->SetCaption("OK");
   LuButton1->OnClick = [this](TComponent*) { Close(); };
-  LuMemo1 = NewControl<TMemo>(this, this, 61, 0, 545, 232);
+  LuMemo1 = NewControl<TLuMemo>(this, this, 61, 0, 545, 232);
+  LuMemo1->AltEnter = false;
   LuMemo1->SetAlign(TAlign::Client);
   LuMemo1->SetAlignment(TAlignment::Center);
   LuMemo1->SetBorderSingle(false);

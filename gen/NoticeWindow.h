@@ -5,8 +5,8 @@
 #include "gui/Form.h"
 
 class TGenErrorDoc;
-class TMemo;
-class TButton;
+class TLuMemo;
+class TLuButton;
 class TPanel;
 class TImage;
 
@@ -19,9 +19,9 @@ class TfrmGenError : public TCustomForm {
 
   TPanel* Panel2;
   TImage* Image1;
-  TMemo* LuMemo1;
+  TLuMemo* LuMemo1;
   TPanel* Panel1;
-  TButton* LuButton1;
+  TLuButton* LuButton1;
 
   // Puts the document's notices into the memo and grows the window by the rows they need.
   void UpdateNoticeText();

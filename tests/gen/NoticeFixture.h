@@ -4,7 +4,8 @@
 
 #include "gen/ErrorDocument.h"
 #include "gen/NoticeWindow.h"
-#include "gui/Edit.h"
+#include "controls/LuButton.h"
+#include "controls/LuMemo.h"
 #include "tests/gen/LayerFixture.h"
 
 namespace {
