@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "gen0/GenError.h"
+
 struct TLzsReference {
   std::string Output;     // every byte emitted, up to the failure if there is one
   std::int64_t Flushed;   // bytes an output stream of the given block size had handed on
@@ -66,7 +68,7 @@ inline TLzsReference LzsReferenceBody(const std::string& body, std::int64_t bloc
 
 // A whole file: the header's checks in their order, the body, then length and checksum.
 inline TLzsReference LzsReferenceFile(const std::string& file, std::int64_t block,
-                                      const std::string& source) {
+                                      const WideString& source) {
   if (file.size() < 5) return {{}, 0, "データエラー"};
   if (file.compare(0, 5, std::string("LZ01\0", 5)) != 0) return {{}, 0, "データエラー(LZ)"};
   if (file.size() < 25) return {{}, 0, "データエラー"};
@@ -78,6 +80,6 @@ inline TLzsReference LzsReferenceFile(const std::string& file, std::int64_t bloc
   TLzsReference r = LzsReferenceBody(file.substr(25), block);
   if (r.Error.empty() && (std::int64_t(r.Output.size()) != std::int64_t(field(5, 8)) ||
                           LzsReferenceSum(r.Output) != field(13, 4)))
-    r.Error = "データエラー\r\n\r\n" + source;
+    r.Error = EGTData::CreateWide(u"データエラー", source).Message;
   return r;
 }
