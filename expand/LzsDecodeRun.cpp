@@ -22,25 +22,29 @@ struct TOrigin {
         Far(std::uintptr_t(h.Base) + LzsWindowSize) {}
 };
 
-void Copy32Portable(std::uint8_t* to, const std::uint8_t* from) {
-  std::uint8_t block[32];
-  std::memcpy(block, from, 32);
-  std::memcpy(to, block, 32);
+// A match is at most two copies of up to 19 bytes each out of the output, and every byte that
+// matters of a copy lies before the copy's destination: the copies may move whole words forward
+// and store past the end of what matters.
+using TCopy = void (*)(std::uint8_t* to, const std::uint8_t* from);
+
+// Five 4-byte words, all loaded before any is stored: a load that overlapped an earlier store
+// of the copy would wait for it.
+void CopyPortable(std::uint8_t* to, const std::uint8_t* from) {
+  std::uint32_t w[5];
+  std::memcpy(w, from, sizeof w);
+  std::memcpy(to, w, sizeof w);
 }
 
-// The match X Y whose first byte goes to op, by at most two 32-byte copies out of the output
-// (all of a copy is loaded before it is stored); returns the end of the match.
-using TCopy32 = void (*)(std::uint8_t* to, const std::uint8_t* from);
-
-template <TCopy32 Copy32>
+// The match X Y whose first byte goes to op; returns the end of the match.
+template <TCopy Copy>
 std::uint8_t* Match(std::uint8_t* op, unsigned x, unsigned y, TOrigin origin,
                     const TLzsHistory& h) {
   unsigned length = (x >> 4) + LzsMinMatch;
   unsigned index = (x & 0x0F) << 8 | y;
   if (std::uintptr_t(op) >= origin.Far) {
     unsigned back = (unsigned(std::uintptr_t(op) - origin.Ring - index - 1) & Mask) + 1;
-    Copy32(op, op - back);
-    if (back < length) Copy32(op + back, op - LzsWindowSize);
+    Copy(op, op - back);
+    if (back < length) Copy(op + back, op - LzsWindowSize);
   } else {
     std::uint8_t match[LzsMaxMatch];
     h.Fetch(op, index, length, match);
@@ -60,12 +64,18 @@ void RunPortable(TLzsCursor& c, const TLzsHistory& h) {
     std::ptrdiff_t avail = ie - ip, room = oe - op - LzsRunSlack;
     if (avail <= 0 || room <= 0) break;
     std::size_t limit = std::size_t(std::min(avail, room));
-    auto* escape = static_cast<const std::uint8_t*>(std::memchr(ip, LzsEscape, limit));
-    std::size_t n = escape ? std::size_t(escape - ip) : limit;
-    std::memcpy(op, ip, n);
+    // Most runs are short: a few bytes one by one before the library calls.
+    std::size_t n = 0, shortRun = std::min<std::size_t>(limit, 8);
+    for (; n < shortRun && ip[n] != LzsEscape; ++n) op[n] = ip[n];
+    if (n == 8) {
+      auto* escape = static_cast<const std::uint8_t*>(std::memchr(ip + n, LzsEscape, limit - n));
+      std::size_t rest = escape ? std::size_t(escape - ip) - n : limit - n;
+      std::memcpy(op + n, ip + n, rest);
+      n += rest;
+    }
     ip += n;
     op += n;
-    if (!escape) continue;
+    if (n == limit) continue;
     // ip is at an escape byte, and the output has more than LzsRunSlack bytes of room.
     if (ie - ip < 2) break;
     if (ip[1] == LzsLiteralEscape) {
@@ -74,7 +84,7 @@ void RunPortable(TLzsCursor& c, const TLzsHistory& h) {
       continue;
     }
     if (ie - ip < 3) break;
-    op = Match<Copy32Portable>(op, ip[1], ip[2], origin, h);
+    op = Match<CopyPortable>(op, ip[1], ip[2], origin, h);
     ip += 3;
   }
   c.In = ip;
@@ -82,7 +92,9 @@ void RunPortable(TLzsCursor& c, const TLzsHistory& h) {
 }
 
 #if LZS_HAVE_SSE2_PATH
-__attribute__((target("sse2"))) void Copy32Sse2(std::uint8_t* to, const std::uint8_t* from) {
+// Two 16-byte blocks, both loaded before either is stored: a load that overlapped the first
+// store would wait for it.
+__attribute__((target("sse2"))) void CopySse2(std::uint8_t* to, const std::uint8_t* from) {
   __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
   __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), a);
@@ -121,7 +133,7 @@ LZS_SSE2 __attribute__((flatten)) void RunSse2(TLzsCursor& c, const TLzsHistory&
       ip += 2;
       continue;
     }
-    op = Match<Copy32Sse2>(op, ip[1], ip[2], origin, h);
+    op = Match<CopySse2>(op, ip[1], ip[2], origin, h);
     ip += 3;
   }
   if (ip > ie) {
