@@ -28,10 +28,15 @@ public:
 
   // buckets: those of the prefixes of E[s..s+19), from PrefixHashes.
   void Insert(std::int32_t s, const std::uint32_t* buckets) {
-    int last = (s & (Window - 1)) < MaxIndexOfLongest ? LzsMaxMatch : LzsMaxMatch - 1;
-    for (int len = LzsMinMatch; len <= last; ++len) {
+    std::int32_t* prev = FPrev[s & (Window - 1)];
+    for (int len = LzsMinMatch; len < LzsMaxMatch; ++len) {
       std::int32_t& head = FHead[len - LzsMinMatch][buckets[len]];
-      FPrev[s & (Window - 1)][len - LzsMinMatch] = head;
+      prev[len - LzsMinMatch] = head;
+      head = s;
+    }
+    if ((s & (Window - 1)) < MaxIndexOfLongest) {
+      std::int32_t& head = FHead[LzsMaxMatch - LzsMinMatch][buckets[LzsMaxMatch]];
+      prev[LzsMaxMatch - LzsMinMatch] = head;
       head = s;
     }
   }
@@ -56,6 +61,14 @@ public:
     std::uint64_t hab = ha + b * K2;
     for (int len = 17; len <= LzsMaxMatch; ++len)
       buckets[len] = Bucket(hab + (c & Mask(len - 16)) * K3);
+  }
+
+  // How many of the bytes at a and at b agree, up to count (at most 24), in whole words.
+  int Agree(std::int32_t a, std::int32_t b, int count) const {
+    for (int k = 0; k < count; k += 8)
+      if (std::uint64_t x = Word(a + k) ^ Word(b + k))
+        return std::min(count, k + __builtin_ctzll(x) / 8);
+    return count;
   }
 
 private:
@@ -104,14 +117,18 @@ TLzsMatch ShortDistances(const std::vector<std::uint8_t>& E, std::int32_t P, int
   // Bit d - 1 for distance d: bytes P-8..P-1, P-16..P-9 and P-18..P-17, nearest at the top.
   std::uint64_t near = EqualBytes(word(P - 8), E[P]), middle = EqualBytes(word(P - 16), E[P]);
   std::uint64_t far = EqualBytes(word(P - 18), E[P]) & 0x8080;
+  // Bytes from a and b that agree, up to count (at most 24), in whole words.
+  auto agree = [&](std::int32_t a, std::int32_t b, int count) {
+    for (int k = 0; k < count; k += 8)
+      if (std::uint64_t x = word(a + k) ^ word(b + k))
+        return std::min(count, k + __builtin_ctzll(x) / 8);
+    return count;
+  };
   TLzsMatch best;
   auto follow = [&](int d) {
-    int len = 1;
-    while (len < limit) {
-      std::int32_t from = len < d ? P - d + len : P - Window + len - d;
-      if (E[from] != E[P + len]) break;
-      ++len;
-    }
+    // The first d bytes come from d back, the rest from what the ring index held.
+    int len = agree(P - d, P, std::min(d, limit));
+    if (len == d && len < limit) len += agree(P - Window, P + d, limit - d);
     int index = (P - d) & (Window - 1);
     if (len == LzsMaxMatch && index >= MaxIndexOfLongest) len = LzsMaxMatch - 1;
     if (len > best.Length) best = {std::uint8_t(len), std::uint16_t(index)};
@@ -157,7 +174,8 @@ std::vector<TLzsMatch> LzsLongestMatches(const std::uint8_t* data, std::size_t s
       distance = carriedDistance;
     }
     // A match of some length holds all shorter ones at the same start: gallop up from the
-    // shortest length that would help, then halve the last gap.
+    // shortest length that would help, then halve the last gap. A match found may reach
+    // further than asked, and the search goes on from there.
     bool galloping = true;
     for (int lo = std::max<int>(best.Length + 1, LzsMinMatch), hi = limit, step = 1; lo <= hi;) {
       int mid = galloping ? std::min(lo + step - 1, hi) : (lo + hi) / 2;
@@ -166,9 +184,11 @@ std::vector<TLzsMatch> LzsLongestMatches(const std::uint8_t* data, std::size_t s
         hi = mid - 1;
         galloping = false;
       } else {
-        best = {std::uint8_t(mid), std::uint16_t(s & (Window - 1))};
+        int reach = chains->Agree(s, P, limit);
+        if (reach == LzsMaxMatch && (s & (Window - 1)) >= MaxIndexOfLongest) --reach;
+        best = {std::uint8_t(reach), std::uint16_t(s & (Window - 1))};
         distance = P - s;
-        lo = mid + 1;
+        lo = reach + 1;
         step *= 2;
       }
     }
