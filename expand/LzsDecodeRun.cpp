@@ -12,8 +12,8 @@
 namespace {
 constexpr unsigned Mask = LzsWindowSize - 1;
 
-// Where the output stands for the matches of one run: ring index of op = op - RingOrigin
-// (mod 4096); from Far on the whole window lies in the output buffer.
+// Where the output stands for the matches of one run: the ring index at op is op - Ring
+// (mod 4096); from Far on, the whole window lies in the output buffer.
 struct TOrigin {
   std::uintptr_t Ring;
   std::uintptr_t Far;
@@ -53,7 +53,7 @@ std::uint8_t* Match(std::uint8_t* op, unsigned x, unsigned y, TOrigin origin,
   return op + length;
 }
 
-// Literal runs found with memchr.
+// Without SSE2: short literal runs byte by byte, long ones with the library's search and copy.
 void RunPortable(TLzsCursor& c, const TLzsHistory& h) {
   const std::uint8_t* ip = c.In;
   const std::uint8_t* const ie = c.InEnd;
