@@ -11,9 +11,9 @@
 using TDecodeBody = void (*)(TGenByteIn& in, TGenByteOut& out);
 using TSumBlock = std::uint32_t (*)(std::uint32_t sum, const void* bytes, std::int64_t count);
 
-// Best of three, in seconds. A decode that fails its checks raises as the product would.
+// Best of BenchRuns, in seconds. A decode that fails its checks raises as the product would.
 double DecodeSeconds(const std::string& file, TDecodeBody body, TSumBlock sum);
 // The bytes that the file decodes to, for a check outside the timing.
 std::string DecodeAll(const std::string& file, TDecodeBody body);
-// Best of three checksums of data in the read-back's blocks, in seconds.
+// Best of BenchRuns checksums of data in the read-back's blocks, in seconds.
 double SumSeconds(const std::string& data, TSumBlock sum);
