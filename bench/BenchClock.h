@@ -5,6 +5,8 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -26,14 +28,16 @@ inline double Now() {
 constexpr int BenchRuns = 3;
 #endif
 
-// Best of `runs` runs of f, in seconds.
-template <class F>
-double BestSeconds(F f, int runs = BenchRuns) {
-  double best = 1e12;
-  for (int i = 0; i < runs; ++i) {
-    double t = Now();
-    f();
-    best = std::min(best, Now() - t);
-  }
+// Runs the functions in turn, `rounds` times over, and gives the best seconds of each: under a
+// changing load, figures that are to be compared are taken side by side.
+inline std::vector<double> Race(const std::vector<std::function<void()>>& runs,
+                                int rounds = BenchRuns) {
+  std::vector<double> best(runs.size(), 1e12);
+  for (int r = 0; r < rounds; ++r)
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      double t = Now();
+      runs[i]();
+      best[i] = std::min(best[i], Now() - t);
+    }
   return best;
 }

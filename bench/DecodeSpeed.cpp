@@ -1,6 +1,6 @@
 #include "bench/DecodeSpeed.h"
 
-#include "bench/BenchClock.h"
+#include <algorithm>
 
 namespace {
 constexpr std::int32_t OutputBlock = 0x40000;
@@ -19,16 +19,14 @@ TLzsHeader Decode(const std::string& file, TDecodeBody body,
 }
 }  // namespace
 
-double DecodeSeconds(const std::string& file, TDecodeBody body, TSumBlock sum) {
-  return BestSeconds([&] {
-    std::uint32_t s = 0;
-    std::int64_t length = 0;
-    TLzsHeader header = Decode(file, body, [&](const std::uint8_t* p, std::int32_t n) {
-      s = sum(s, p, n);
-      length += n;
-    });
-    LzsCheck(header, length, s, u"bench");
+void DecodeChecked(const std::string& file, TDecodeBody body, TSumBlock sum) {
+  std::uint32_t s = 0;
+  std::int64_t length = 0;
+  TLzsHeader header = Decode(file, body, [&](const std::uint8_t* p, std::int32_t n) {
+    s = sum(s, p, n);
+    length += n;
   });
+  LzsCheck(header, length, s, u"bench");
 }
 
 std::string DecodeAll(const std::string& file, TDecodeBody body) {
@@ -39,14 +37,11 @@ std::string DecodeAll(const std::string& file, TDecodeBody body) {
   return all;
 }
 
-double SumSeconds(const std::string& data, TSumBlock sum) {
-  volatile std::uint32_t result = 0;
-  return BestSeconds([&] {
-    std::uint32_t s = 0;
-    for (std::size_t at = 0; at < data.size(); at += OutputBlock) {
-      std::size_t n = std::min(std::size_t(OutputBlock), data.size() - at);
-      s = sum(s, data.data() + at, std::int64_t(n));
-    }
-    result = s;
-  });
+std::uint32_t SumInBlocks(const std::string& data, TSumBlock sum) {
+  std::uint32_t s = 0;
+  for (std::size_t at = 0; at < data.size(); at += OutputBlock) {
+    std::size_t n = std::min(std::size_t(OutputBlock), data.size() - at);
+    s = sum(s, data.data() + at, std::int64_t(n));
+  }
+  return s;
 }

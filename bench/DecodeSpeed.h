@@ -1,4 +1,4 @@
-// The decode core timed as the product runs it: the source in 512-byte blocks, the output in
+// The decode core run as the product runs it: the source in 512-byte blocks, the output in
 // 262144-byte blocks, each block added to the checksum as it is handed on, and the length and
 // checksum checked against the header at the end.
 #pragma once
@@ -11,9 +11,9 @@
 using TDecodeBody = void (*)(TGenByteIn& in, TGenByteOut& out);
 using TSumBlock = std::uint32_t (*)(std::uint32_t sum, const void* bytes, std::int64_t count);
 
-// Best of BenchRuns, in seconds. A decode that fails its checks raises as the product would.
-double DecodeSeconds(const std::string& file, TDecodeBody body, TSumBlock sum);
+// One decode; one that fails its checks raises as the product would.
+void DecodeChecked(const std::string& file, TDecodeBody body, TSumBlock sum);
 // The bytes that the file decodes to, for a check outside the timing.
 std::string DecodeAll(const std::string& file, TDecodeBody body);
-// Best of BenchRuns checksums of data in the read-back's blocks, in seconds.
-double SumSeconds(const std::string& data, TSumBlock sum);
+// The checksum of data in the read-back's blocks.
+std::uint32_t SumInBlocks(const std::string& data, TSumBlock sum);

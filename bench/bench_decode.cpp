@@ -5,7 +5,9 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "bench/BenchClock.h"
 #include "bench/DecodeSpeed.h"
@@ -23,17 +25,18 @@ std::string ReadAll(const std::string& path) {
   return s.str();
 }
 
-// Both paths of the current code, then the old code.
-template <class F>
-void ThreeWays(const char* label, std::size_t bytes, F seconds) {
-  bool vector = LzsVectorPath;
-  double sse2 = vector ? seconds(true) : 0;
-  LzsVectorPath = false;
-  double portable = seconds(true);
+volatile std::uint32_t Sink;
+
+// Both paths of the current code beside the old code, side by side.
+void ThreeWays(const char* label, std::size_t bytes, const std::function<void()>& current,
+               const std::function<void()>& old) {
+  const bool vector = LzsVectorPath;
+  std::vector<std::function<void()>> runs = {[&] { LzsVectorPath = false; current(); }, old};
+  if (vector) runs.push_back([&] { LzsVectorPath = true; current(); });
+  std::vector<double> s = Race(runs);
   LzsVectorPath = vector;
-  double old = seconds(false);
   std::printf("  %-10s SSE2 %8.1f MB/s    portable %8.1f MB/s    old %8.1f MB/s\n", label,
-              vector ? MBs(bytes, sse2) : 0.0, MBs(bytes, portable), MBs(bytes, old));
+              vector ? MBs(bytes, s[2]) : 0.0, MBs(bytes, s[0]), MBs(bytes, s[1]));
 }
 }  // namespace
 
@@ -46,17 +49,14 @@ int main(int argc, char** argv) {
       std::string name = arg.substr(0, eq), file = ReadAll(arg.substr(eq + 1));
       std::string data = DecodeAll(file, LzsDecodeBody);
       std::string copy(data.size(), '\0');
-      double copyS = BestSeconds([&] { std::memcpy(copy.data(), data.data(), data.size()); });
+      double copyS = Race({[&] { std::memcpy(copy.data(), data.data(), data.size()); }})[0];
       std::printf("%s (%zu bytes)    memcpy %8.1f MB/s\n", name.c_str(), data.size(),
                   MBs(data.size(), copyS));
-      ThreeWays("decode", data.size(), [&](bool current) {
-        return current ? DecodeSeconds(file, LzsDecodeBody, SumBlock)
-                       : DecodeSeconds(file, OldDecodeBody, OldSumBlock);
-      });
+      ThreeWays("decode", data.size(), [&] { DecodeChecked(file, LzsDecodeBody, SumBlock); },
+                [&] { DecodeChecked(file, OldDecodeBody, OldSumBlock); });
       if (i == 1)
-        ThreeWays("checksum", data.size(), [&](bool current) {
-          return SumSeconds(data, current ? SumBlock : OldSumBlock);
-        });
+        ThreeWays("checksum", data.size(), [&] { Sink = SumInBlocks(data, SumBlock); },
+                  [&] { Sink = SumInBlocks(data, OldSumBlock); });
     }
   } catch (const Exception& e) {
     std::printf("failed: %s\n", e.Message.c_str());

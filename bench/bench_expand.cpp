@@ -1,11 +1,12 @@
 // ExpandFile on a large LZ01 file, where its time goes, beside the honest peer (CopyFileA of the
 // expanded data followed by FlushFileBuffers, since the expansion flushes too) and beside the
-// system LZ library on an SZDD file of the same data. Wall times, best of five.
+// system LZ library on an SZDD file of the same data. Wall times, best of five, taken in turn.
 //   bench_expand FILE.lz FILE.xx_ FILE.expanded OUTFOLDER
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "bench/BenchClock.h"
 #include "expand/ExpandFile.h"
@@ -13,10 +14,6 @@
 #include "gen0/GenError.h"
 
 namespace {
-double BestMs(void (*f)(const std::string&, const std::string&), const std::string& a,
-              const std::string& b) {
-  return 1000 * BestSeconds([&] { f(a, b); });
-}
 
 void Expand(const std::string& lz, const std::string& out) {
   UseLzsFormat = true;
@@ -79,10 +76,10 @@ int main(int argc, char** argv) {
   std::string lz = argv[1], szdd = argv[2], plain = argv[3], folder = argv[4];
   std::string out = folder + "\\bench_out.bin";
   try {
-    double expand = BestMs(Expand, lz, out);
-    double copy = BestMs(CopyAndFlush, plain, out);
-    double copyOnly = BestMs(Copy, plain, out);
-    double system = BestMs(SystemLz, szdd, out);
+    std::vector<double> ms = Race({[&] { Expand(lz, out); }, [&] { CopyAndFlush(plain, out); },
+                                   [&] { Copy(plain, out); }, [&] { SystemLz(szdd, out); }});
+    for (double& t : ms) t *= 1000;
+    double expand = ms[0], copy = ms[1], copyOnly = ms[2], system = ms[3];
     std::printf("ExpandFile (LZ01)             %9.1f ms  (%.2fx CopyFileA + flush)\n", expand,
                 expand / copy);
     Steps(lz, out, expand);

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
+#include <vector>
 
 #include "bench/BenchClock.h"
 #include "bench/DecodeSpeed.h"
@@ -49,49 +51,49 @@ void ExternalTool(const char* label, const std::string& command, const std::stri
               (long long)f.tellg(), 100.0 * double(f.tellg()) / double(inputSize));
 }
 
-double MemcpyMBs(const std::string& data) {
+// The current code on both paths, the old code and memcpy, side by side.
+std::vector<double> FourWays(const std::string& data, const std::function<void()>& current,
+                             const std::function<void()>& old) {
+  const bool vector = LzsVectorPath;
   std::string copy(data.size(), '\0');
-  return MBs(data.size(), BestSeconds([&] { std::memcpy(copy.data(), data.data(), data.size()); }));
+  std::vector<double> s = Race({[&] { LzsVectorPath = vector; current(); },
+                                [&] { LzsVectorPath = false; current(); }, old,
+                                [&] { std::memcpy(copy.data(), data.data(), data.size()); }});
+  LzsVectorPath = vector;
+  for (double& t : s) t = MBs(data.size(), t);
+  return s;
 }
 
+volatile std::uint32_t Sink;
+
 void Checksum(const std::string& data) {
-  bool vector = LzsVectorPath;
-  double lanes = SumSeconds(data, SumBlock);
-  LzsVectorPath = false;
-  double portable = SumSeconds(data, SumBlock);
-  LzsVectorPath = vector;
-  double old = SumSeconds(data, OldSumBlock);
+  std::vector<double> r = FourWays(data, [&] { Sink = SumInBlocks(data, SumBlock); },
+                                   [&] { Sink = SumInBlocks(data, OldSumBlock); });
   std::printf("checksum           %8.1f MB/s    portable %8.1f MB/s    old %8.1f MB/s    "
-              "memcpy %8.1f MB/s\n",
-              MBs(data.size(), lanes), MBs(data.size(), portable), MBs(data.size(), old),
-              MemcpyMBs(data));
+              "memcpy %8.1f MB/s\n", r[0], r[1], r[2], r[3]);
 }
 
 void Input(const std::string& name, const std::string& data) {
   std::printf("%s (%zu bytes)\n", name.c_str(), data.size());
   std::string packed, oldBody;
-  double packS = BestSeconds([&] { packed = LzsPackFile(data, 0); }, 1);
-  double oldS = BestSeconds([&] {
-    OldSumBlock(0, data.data(), std::int64_t(data.size()));
-    oldBody = OldPackBody(data);
-  }, 1);
+  std::vector<double> pack = Race({[&] { packed = LzsPackFile(data, 0); },
+                                   [&] {
+                                     Sink = OldSumBlock(0, data.data(), std::int64_t(data.size()));
+                                     oldBody = OldPackBody(data);
+                                   }},
+                                  2);
   std::size_t body = packed.size() - LzsHeaderSize, optimum = ExactShortestBody(data);
   std::printf("  %-22s %8.1f MB/s    old %8.1f MB/s    %zu bytes (%.1f%%), %+.2f%% over the "
               "exact optimum (old %+.2f%%)\n",
-              "lzs pack", MBs(data.size(), packS), MBs(data.size(), oldS), packed.size(),
+              "lzs pack", MBs(data.size(), pack[0]), MBs(data.size(), pack[1]), packed.size(),
               100.0 * double(packed.size()) / double(data.size()),
               100.0 * (double(body) - double(optimum)) / double(optimum),
               100.0 * (double(oldBody.size()) - double(optimum)) / double(optimum));
 
-  bool vector = LzsVectorPath;
-  double sse2 = DecodeSeconds(packed, LzsDecodeBody, SumBlock);
-  LzsVectorPath = false;
-  double portable = DecodeSeconds(packed, LzsDecodeBody, SumBlock);
-  LzsVectorPath = vector;
-  double old = DecodeSeconds(packed, OldDecodeBody, OldSumBlock);
+  std::vector<double> r = FourWays(data, [&] { DecodeChecked(packed, LzsDecodeBody, SumBlock); },
+                                   [&] { DecodeChecked(packed, OldDecodeBody, OldSumBlock); });
   std::printf("  %-22s %8.1f MB/s    portable %8.1f MB/s    old %8.1f MB/s    memcpy %8.1f MB/s\n",
-              "decode with checksum", MBs(data.size(), sse2), MBs(data.size(), portable),
-              MBs(data.size(), old), MemcpyMBs(data));
+              "decode with checksum", r[0], r[1], r[2], r[3]);
   if (DecodeAll(packed, LzsDecodeBody) != data) std::printf("  DECODE MISMATCH\n");
 
   std::string tmp = "/tmp/morimo_bench_" + name;
