@@ -1,114 +1,124 @@
-// Packing and the decode core on large inputs, beside memcpy, mscompress and gzip -9.
-//   bench_lzs NAME=FILE ...   (each file is repeated up to 16 MiB)
-#include <algorithm>
+// The checksum, packing and the decode core on large inputs, natively: each beside memcpy and
+// beside the code before this work, with mscompress and gzip -9 for scale. Figures are of CPU
+// time (BenchClock.h).
+//   bench_lzs NAME=FILE ...
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <functional>
 #include <string>
-#include <time.h>
+#include <sys/resource.h>
+#include <vector>
 
-#include "expand/LzsDecode.h"
+#include "bench/BenchClock.h"
+#include "bench/DecodeSpeed.h"
+#include "bench/ExactOptimum.h"
+#include "bench/OldDecode.h"
+#include "bench/OldPack.h"
+#include "expand/LzsVector.h"
 #include "tools/lzsPack.h"
 
 namespace {
-constexpr size_t Size = 16u << 20;
-// <chrono> cannot be compiled with the Shift-JIS execution character set: the POSIX clock.
-struct Clock {
-  static double now() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return double(t.tv_sec) + t.tv_nsec / 1e9;
-  }
-};
+double MBs(size_t bytes, double s) { return double(bytes) / 1e6 / s; }
 
-double Seconds(double start) { return Clock::now() - start; }
-double MBs(size_t bytes, double s) { return bytes / 1e6 / s; }
-
-std::string Repeated(const std::string& path) {
+std::string ReadAll(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   std::stringstream s;
   s << f.rdbuf();
-  std::string one = s.str(), all;
-  if (one.empty()) return all;
-  while (all.size() < Size) all += one;
-  all.resize(Size);
-  return all;
+  return s.str();
 }
 
-// Best of three runs of f.
-template <class F>
-double Best(F f) {
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    auto t = Clock::now();
-    f();
-    best = std::min(best, Seconds(t));
-  }
-  return best;
+// CPU time of the finished child processes.
+double ChildrenSeconds() {
+  rusage r;
+  getrusage(RUSAGE_CHILDREN, &r);
+  return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+         double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
 }
 
 void ExternalTool(const char* label, const std::string& command, const std::string& output,
                   size_t inputSize) {
-  auto t = Clock::now();
+  double t = ChildrenSeconds();
   if (std::system(command.c_str()) != 0) {
-    std::printf("  %-10s failed\n", label);
+    std::printf("  %-22s failed\n", label);
     return;
   }
-  double s = Seconds(t);
+  double s = ChildrenSeconds() - t;
   std::ifstream f(output, std::ios::binary | std::ios::ate);
-  std::printf("  %-10s %8.1f MB/s  %10lld bytes (%.1f%%)\n", label, MBs(inputSize, s),
-              (long long)f.tellg(), 100.0 * double(f.tellg()) / inputSize);
+  std::printf("  %-22s %8.1f MB/s  %10lld bytes (%.1f%%)\n", label, MBs(inputSize, s),
+              (long long)f.tellg(), 100.0 * double(f.tellg()) / double(inputSize));
+}
+
+// The current code on both paths, the old code and memcpy, side by side.
+std::vector<double> FourWays(const std::string& data, const std::function<void()>& current,
+                             const std::function<void()>& old) {
+  const bool vector = LzsVectorPath;
+  std::string copy(data.size(), '\0');
+  std::vector<double> s = Race({[&] { LzsVectorPath = vector; current(); },
+                                [&] { LzsVectorPath = false; current(); }, old,
+                                [&] { std::memcpy(copy.data(), data.data(), data.size()); }});
+  LzsVectorPath = vector;
+  for (double& t : s) t = MBs(data.size(), t);
+  return s;
+}
+
+volatile std::uint32_t Sink;
+
+void Checksum(const std::string& data) {
+  std::vector<double> r = FourWays(data, [&] { Sink = SumInBlocks(data, SumBlock); },
+                                   [&] { Sink = SumInBlocks(data, OldSumBlock); });
+  std::printf("checksum           %8.1f MB/s    portable %8.1f MB/s    old %8.1f MB/s    "
+              "memcpy %8.1f MB/s\n", r[0], r[1], r[2], r[3]);
+}
+
+void Input(const std::string& name, const std::string& data) {
+  std::printf("%s (%zu bytes)\n", name.c_str(), data.size());
+  std::string packed, oldBody;
+  std::vector<double> pack = Race({[&] { packed = LzsPackFile(data, 0); },
+                                   [&] {
+                                     Sink = OldSumBlock(0, data.data(), std::int64_t(data.size()));
+                                     oldBody = OldPackBody(data);
+                                   }},
+                                  2);
+  std::size_t body = packed.size() - LzsHeaderSize, optimum = ExactShortestBody(data);
+  std::printf("  %-22s %8.1f MB/s    old %8.1f MB/s    %zu bytes (%.1f%%), %+.2f%% over the "
+              "exact optimum (old %+.2f%%)\n",
+              "lzs pack", MBs(data.size(), pack[0]), MBs(data.size(), pack[1]), packed.size(),
+              100.0 * double(packed.size()) / double(data.size()),
+              100.0 * (double(body) - double(optimum)) / double(optimum),
+              100.0 * (double(oldBody.size()) - double(optimum)) / double(optimum));
+
+  std::vector<double> r = FourWays(data, [&] { DecodeChecked(packed, LzsDecodeBody, SumBlock); },
+                                   [&] { DecodeChecked(packed, OldDecodeBody, OldSumBlock); });
+  std::printf("  %-22s %8.1f MB/s    portable %8.1f MB/s    old %8.1f MB/s    memcpy %8.1f MB/s\n",
+              "decode with checksum", r[0], r[1], r[2], r[3]);
+  if (DecodeAll(packed, LzsDecodeBody) != data) std::printf("  DECODE MISMATCH\n");
+
+  std::string tmp = "/tmp/morimo_bench_" + name;
+  std::ofstream(tmp, std::ios::binary) << data;
+  ExternalTool("mscompress", "rm -f " + tmp + "_ && mscompress " + tmp, tmp + "_", data.size());
+  ExternalTool("gzip -9", "gzip -9 -c " + tmp + " > " + tmp + ".gz", tmp + ".gz", data.size());
+  std::remove(tmp.c_str());
+  std::remove((tmp + "_").c_str());
+  std::remove((tmp + ".gz").c_str());
 }
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::printf("decode core: %s path; figures in MB/s of output\n",
+              LzsVectorPath ? "SSE2" : "portable");
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     size_t eq = arg.find('=');
     std::string name = arg.substr(0, eq), path = arg.substr(eq + 1);
-    std::string data = Repeated(path);
+    std::string data = ReadAll(path);
     if (data.empty()) {
       std::printf("%s: cannot read %s\n", name.c_str(), path.c_str());
       continue;
     }
-    std::printf("%s (%zu bytes)\n", name.c_str(), data.size());
-
-    auto t = Clock::now();
-    std::string packed = LzsPackFile(data, 0);
-    double packS = Seconds(t);
-    std::printf("  %-10s %8.1f MB/s  %10zu bytes (%.1f%%)\n", "lzs pack", MBs(data.size(), packS),
-                packed.size(), 100.0 * packed.size() / data.size());
-
-    std::string out(data.size(), '\0');
-    double decodeS = Best([&] {
-      TGenByteInMem in;
-      in.SetSource(packed.data(), std::int32_t(packed.size()));
-      TLzsHeader h = LzsReadHeader(in);
-      size_t at = 0;
-      TGenByteOut o;
-      o.SetBufferSize(0x40000);
-      o.OnWrite = [&](const std::uint8_t* p, std::int32_t n) {
-        std::memcpy(out.data() + at, p, size_t(n));
-        at += size_t(n);
-      };
-      LzsDecodeBody(in, o);
-      o.Flush();
-      LzsCheck(h, std::int64_t(at), SumBlock(0, out.data(), std::int64_t(at)), u"bench");
-    });
-    std::string copy(data.size(), '\0');
-    double memcpyS = Best([&] { std::memcpy(copy.data(), data.data(), data.size()); });
-    std::printf("  %-10s %8.1f MB/s output (with checksum)   memcpy %8.1f MB/s\n", "decode",
-                MBs(data.size(), decodeS), MBs(data.size(), memcpyS));
-    if (out != data) std::printf("  DECODE MISMATCH\n");
-
-    std::string tmp = "/tmp/morimo_bench_" + name;
-    std::ofstream(tmp, std::ios::binary) << data;
-    ExternalTool("mscompress", "rm -f " + tmp + "_ && mscompress " + tmp, tmp + "_", data.size());
-    ExternalTool("gzip -9", "gzip -9 -c " + tmp + " > " + tmp + ".gz", tmp + ".gz", data.size());
-    std::remove(tmp.c_str());
-    std::remove((tmp + "_").c_str());
-    std::remove((tmp + ".gz").c_str());
+    if (i == 1) Checksum(data);
+    Input(name, data);
   }
 }

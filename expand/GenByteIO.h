@@ -35,7 +35,9 @@ public:
   std::int64_t TotalRead() const { return FTotalRead; }
 
   // The buffered bytes not yet read, for a reader that takes many at once and then hands back
-  // how far it got.
+  // how far it got. Such a reader may load (never use) up to LoadSlack bytes past BufferEnd,
+  // so that it can work in whole blocks.
+  static constexpr std::int32_t LoadSlack = 16;
   const std::uint8_t* BufferPos() const { return FPos; }
   const std::uint8_t* BufferEnd() const { return FEnd; }
   void Consume(const std::uint8_t* pos) { FPos = const_cast<std::uint8_t*>(pos); }
@@ -48,6 +50,11 @@ private:
   int Refill();
   std::int32_t CountedRead(std::uint8_t* buffer, std::int32_t count);
   std::uint8_t* Start() { return reinterpret_cast<std::uint8_t*>(FStorage.data()); }
+  // The storage holds the buffer and LoadSlack bytes behind it.
+  std::int32_t Capacity() const {
+    return FStorage.empty() ? 0 : std::int32_t(FStorage.size()) - LoadSlack;
+  }
+  void SetCapacity(std::int32_t n) { FStorage.resize(std::size_t(n) + LoadSlack); }
 
   std::string FStorage;
   std::uint8_t* FPos = nullptr;

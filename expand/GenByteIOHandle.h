@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include "expand/GenByteIO.h"
+#include "expand/GenReadAhead.h"
 
+// Reads its handle ahead in 64 KiB blocks; every refill of the stream's buffer behaves as one
+// read of the buffer's size, also when a read fails.
 class TGenByteInHandle : public TGenByteIn {
 public:
   // Attaches a handle (INVALID_HANDLE_VALUE: no source) and starts over.
@@ -15,6 +18,8 @@ protected:
 
 private:
   HANDLE FHandle = INVALID_HANDLE_VALUE;
+  std::int64_t FOrigin = 0;
+  TGenReadAhead FAhead{0x10000};
 };
 
 // Writes to its handle in blocks of 262144 bytes. Pending bytes are lost unless the user

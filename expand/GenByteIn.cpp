@@ -11,8 +11,8 @@ std::int32_t TGenByteIn::CountedRead(std::uint8_t* buffer, std::int32_t count) {
 
 int TGenByteIn::Refill() {
   if (FEndReached) return -1;
-  if (std::int32_t(FStorage.size()) != FBufferSize) FStorage.assign(FBufferSize, '\0');
-  std::int32_t n = CountedRead(Start(), std::int32_t(FStorage.size()));
+  if (Capacity() != FBufferSize) SetCapacity(FBufferSize);
+  std::int32_t n = CountedRead(Start(), Capacity());
   FPos = Start();
   FEnd = FPos + n;
   FEndReached = n == 0;
@@ -39,10 +39,10 @@ const std::uint8_t* TGenByteIn::Peek(std::int32_t count, std::uint8_t fill,
     if (FBufferSize < 2 * count) FBufferSize = 2 * count;
     std::int32_t held = std::int32_t(FEnd - FPos);
     if (held > 0) std::memmove(Start(), FPos, held);
-    if (std::int32_t(FStorage.size()) != FBufferSize) FStorage.resize(FBufferSize);
+    if (Capacity() != FBufferSize) SetCapacity(FBufferSize);
     FPos = Start();
     FEnd = FPos + held;
-    FEnd += CountedRead(FEnd, std::int32_t(FStorage.size()) - held);
+    FEnd += CountedRead(FEnd, Capacity() - held);
     FEndReached = FEnd == Start();
     if (FEnd < FPos + count) std::memset(FEnd, fill, FPos + count - FEnd);
   }

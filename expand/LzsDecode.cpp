@@ -1,7 +1,8 @@
 #include "expand/LzsDecode.h"
 
-#include <algorithm>
 #include <cstring>
+
+#include "expand/LzsDecodeRun.h"
 
 void ReadExact(TGenByteIn& in, void* buffer, std::int32_t count) {
   if (in.ReadBytes(buffer, count) < count) throw EGTData("データエラー");
@@ -12,93 +13,6 @@ std::uint64_t LittleEndian(const std::uint8_t* p, int count) {
   std::uint64_t v = 0;
   for (int i = count - 1; i >= 0; --i) v = v << 8 | p[i];
   return v;
-}
-
-// The window starts as zeros and is written at the ring index, which is the count of emitted
-// bytes modulo the window size.
-struct TLzsWindow {
-  std::uint8_t Bytes[LzsWindowSize] = {};
-  unsigned Ring = 0;
-
-  void Store(std::uint8_t b) {
-    Bytes[Ring] = b;
-    Ring = (Ring + 1) & (LzsWindowSize - 1);
-  }
-  // Reads the whole match before any of it is emitted: a match whose span covers the ring
-  // index copies what was there before, never its own output.
-  int Fetch(int x, int y, std::uint8_t* match) const {
-    int length = (x >> 4) + LzsMinMatch;
-    unsigned index = unsigned(x & 0x0F) << 8 | unsigned(y);
-    for (int i = 0; i < length; ++i) match[i] = Bytes[(index + unsigned(i)) & (LzsWindowSize - 1)];
-    return length;
-  }
-};
-
-// Whole tokens straight between the two stream buffers while the input holds a complete token
-// and the output has room for the longest match; the stream calls are left for the edges. The
-// ring index lives in a local here: the byte stores would otherwise make the compiler reload it.
-void DecodeBuffered(TGenByteIn& in, TGenByteOut& out, TLzsWindow& w) {
-  constexpr unsigned Mask = LzsWindowSize - 1;
-  const std::uint8_t* ip = in.BufferPos();
-  const std::uint8_t* ie = in.BufferEnd();
-  std::uint8_t* op = out.BufferPos();
-  std::uint8_t* oe = out.BufferEnd();
-  std::uint8_t* window = w.Bytes;
-  unsigned ring = w.Ring;
-  while (ie - ip >= 3 && oe - op >= LzsMaxMatch) {
-    std::uint8_t b = *ip++;
-    if (b == LzsEscape) {
-      std::uint8_t x = *ip++;
-      if (x != LzsLiteralEscape) {
-        unsigned length = (x >> 4) + LzsMinMatch;
-        unsigned index = unsigned(x & 0x0F) << 8 | *ip++;
-        bool apart = index + length <= LzsWindowSize && ring + length <= LzsWindowSize &&
-                     (index + length <= ring || ring + length <= index);
-        if (apart) {
-          // Neither span wraps and they do not meet: the match is a plain copy.
-          std::memcpy(op, window + index, length);
-          std::memcpy(window + ring, op, length);
-          op += length;
-          ring = (ring + length) & Mask;
-        } else {
-          std::uint8_t match[LzsMaxMatch];
-          for (unsigned i = 0; i < length; ++i) match[i] = window[(index + i) & Mask];
-          for (unsigned i = 0; i < length; ++i) {
-            *op++ = match[i];
-            window[ring] = match[i];
-            ring = (ring + 1) & Mask;
-          }
-        }
-        continue;
-      }
-      *op++ = LzsEscape;
-      window[ring] = LzsEscape;
-      ring = (ring + 1) & Mask;
-      continue;
-    }
-    // A run of literals up to the next escape goes in two copies: out and into the window.
-    const std::uint8_t* start = ip - 1;
-    const std::uint8_t* limit = start + std::min<std::ptrdiff_t>(ie - start, oe - op);
-    auto* stop = static_cast<const std::uint8_t*>(std::memchr(ip, LzsEscape, size_t(limit - ip)));
-    if (!stop) stop = limit;
-    unsigned n = unsigned(stop - start);
-    std::memcpy(op, start, n);
-    op += n;
-    ip = stop;
-    const std::uint8_t* tail = start;
-    if (n >= LzsWindowSize) {  // only the last window's worth stays
-      tail = stop - LzsWindowSize;
-      ring = (ring + (n - LzsWindowSize)) & Mask;
-      n = LzsWindowSize;
-    }
-    unsigned first = std::min(n, LzsWindowSize - ring);
-    std::memcpy(window + ring, tail, first);
-    std::memcpy(window, tail + first, n - first);
-    ring = (ring + n) & Mask;
-  }
-  w.Ring = ring;
-  in.Consume(ip);
-  out.Advance(op);
 }
 }  // namespace
 
@@ -117,13 +31,23 @@ TLzsHeader LzsReadHeader(TGenByteIn& in) {
 }
 
 void LzsDecodeBody(TGenByteIn& in, TGenByteOut& out) {
-  TLzsWindow w;
+  TLzsHistory h;
+  h.Base = out.BufferPos();
+  // One byte as the stream writes it, except that the decoder keeps the buffer's bytes as
+  // history before the buffer is handed on.
   auto emit = [&](std::uint8_t b) {
+    if (out.BufferPos() == out.BufferEnd()) {
+      h.TakeIn(out.BufferPos());
+      out.Flush();
+      h.Base = out.BufferPos();
+    }
     out.WriteByte(b);
-    w.Store(b);
   };
   for (;;) {
-    DecodeBuffered(in, out, w);
+    TLzsCursor c{in.BufferPos(), in.BufferEnd(), out.BufferPos(), out.BufferEnd()};
+    LzsDecodeRun(c, h);
+    in.Consume(c.In);
+    out.Advance(c.Out);
     // One token through the stream calls: refills, flushes and the end of the input.
     int b = in.ReadByte();
     if (b == -1) return;
@@ -139,9 +63,10 @@ void LzsDecodeBody(TGenByteIn& in, TGenByteOut& out) {
     }
     int y = in.ReadByte();
     if (y == -1) throw EGTData("データエラー(LZSS)");
+    unsigned length = unsigned(x >> 4) + LzsMinMatch;
     std::uint8_t match[LzsMaxMatch];
-    int length = w.Fetch(x, y, match);
-    for (int i = 0; i < length; ++i) emit(match[i]);
+    h.Fetch(out.BufferPos(), unsigned(x & 0x0F) << 8 | unsigned(y), length, match);
+    for (unsigned i = 0; i < length; ++i) emit(match[i]);
   }
 }
 

@@ -9,7 +9,9 @@
 #include "tools/lzsPack.h"
 
 void LzsPackCommand(const std::string& source, const std::string& destination) {
-  std::string packed = LzsPackFile(HostReadFile(source), HostFileTime(source));
+  std::uint64_t fileTime;
+  std::string data = HostReadFile(source, &fileTime);
+  std::string packed = LzsPackFile(data, fileTime);
   THostOutFile out(destination);
   out.Write(packed.data(), packed.size());
   out.Close();
@@ -32,19 +34,20 @@ void LzsUnpackCommand(const std::string& source, const std::string& destination)
   LzsDecodeBody(in, out);
   out.Flush();
   file.Close();
-  LzsCheck(header, length, sum, HostWide(source));
+  LzsCheck(header, length, sum, HostPathText(source));
   HostSetFileTime(destination, header.FileTime);
 }
 
 namespace {
 std::string UtcText(std::uint64_t fileTime) {
-  // FILETIME counts 100 ns from 1601-01-01; the C library counts seconds from 1970-01-01.
-  std::int64_t seconds = std::int64_t(fileTime / 10000000) - 11644473600LL;
-  std::time_t t = std::time_t(seconds);
+  std::int64_t seconds;
+  long nanoseconds;
   std::tm tm{};
   char buf[64];
+  if (!HostUnixTime(fileTime, &seconds, &nanoseconds)) return "not a valid time";
+  std::time_t t = std::time_t(seconds);
   if (!gmtime_r(&t, &tm) || !std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S UTC", &tm))
-    return "?";
+    return "not a valid time";
   return buf;
 }
 }  // namespace

@@ -10,10 +10,17 @@
 #include "expand/GenByteIO.h"
 #include "gen0/GenError.h"
 
-WideString HostWide(const std::string& path);
-std::string HostReadFile(const std::string& path);
-std::uint64_t HostFileTime(const std::string& path);
+// A path for the messages: UTF-8 characters that the messages' code page can show stay, every
+// other byte shows as \xNN, so that no path vanishes from a message.
+WideString HostPathText(const std::string& path);
+// The file's bytes and its last-write time, from one open.
+std::string HostReadFile(const std::string& path, std::uint64_t* fileTime);
+// A FILETIME as the host's time; false for what is no time (2^63 and above) or does not fit.
+bool HostUnixTime(std::uint64_t fileTime, std::int64_t* seconds, long* nanoseconds);
+// Refuses, with the text of a failed set, a time that HostUnixTime refuses.
 void HostSetFileTime(const std::string& path, std::uint64_t fileTime);
+// Both paths name one existing file, whatever its names (hard links included).
+bool HostSameFile(const std::string& a, const std::string& b);
 std::string HostMessage(const std::string& ansi);
 
 class THostInFile : public TGenByteIn {

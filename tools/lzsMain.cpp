@@ -1,5 +1,6 @@
 // lzs pack SRC DST | lzs unpack SRC DST | lzs info SRC
-// Exit 0 done, 1 data or file error (the product's message on stderr), 2 usage error.
+// Exit 0 done, 1 data or file error (the product's message on stderr), 2 usage error or a
+// destination that is the source.
 #include <cstdio>
 #include <string>
 
@@ -13,6 +14,12 @@ const char Usage[] = "usage: lzs pack SRC DST | lzs unpack SRC DST | lzs info SR
 
 int main(int argc, char** argv) {
   std::string command = argc > 1 ? argv[1] : "";
+  // Writing the destination would destroy the source before it is read through.
+  if ((command == "pack" || command == "unpack") && argc == 4 && HostSameFile(argv[2], argv[3])) {
+    std::fprintf(stderr, "lzs: the destination is the source file: %s\n",
+                 HostMessage(WideToAnsi(HostPathText(argv[3]))).c_str());
+    return 2;
+  }
   try {
     if (command == "pack" && argc == 4) {
       LzsPackCommand(argv[2], argv[3]);

@@ -29,12 +29,17 @@ std::string LzsPackBody(const std::string& data) {
   std::vector<std::uint32_t> cost(n + 1, 0);
   std::vector<std::uint8_t> step(n, 1);
   for (std::size_t p = n; p-- > 0;) {
-    cost[p] = cost[p + 1] + LiteralCost(bytes[p]);
-    for (int len = LzsMinMatch; len <= matches[p].Length; ++len)
-      if (MatchCost + cost[p + len] < cost[p]) {
-        cost[p] = MatchCost + cost[p + len];
-        step[p] = std::uint8_t(len);
+    std::uint32_t best = cost[p + 1] + LiteralCost(bytes[p]);
+    std::uint8_t bestStep = 1;
+    for (int len = LzsMinMatch; len <= matches[p].Length; ++len) {
+      std::uint32_t c = MatchCost + cost[p + len];
+      if (c < best) {
+        best = c;
+        bestStep = std::uint8_t(len);
       }
+    }
+    cost[p] = best;
+    step[p] = bestStep;
   }
   std::string body;
   body.reserve(cost[0]);

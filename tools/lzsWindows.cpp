@@ -1,7 +1,8 @@
 // lzs for Windows: packs through the product's file layer and unpacks with the product's own
 // LzsExpandFile, so the vendor sees exactly the checks and messages the updater applies.
 //   lzs pack SRC DST | lzs unpack SRC DST | lzs info SRC
-// Exit 0 done, 1 data or file error (message on stderr in the console's code page), 2 usage.
+// Exit 0 done, 1 data or file error (message on stderr in the console's code page), 2 usage or
+// a destination that is the source.
 #include <windows.h>
 
 #include <cinttypes>
@@ -71,6 +72,22 @@ std::string Info(const std::string& source) {
   return buf;
 }
 
+// Both paths name one existing file (same volume, same file index), whatever its names.
+bool SameFile(const std::string& a, const std::string& b) {
+  auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool known = GetFileInformationByHandle(h, info) != 0;
+    CloseHandle(h);
+    return known;
+  };
+  BY_HANDLE_FILE_INFORMATION ia, ib;
+  return identify(a, &ia) && identify(b, &ib) &&
+         ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
 // The message in the console's code page; redirected output keeps the ANSI bytes.
 void PrintError(const std::string& ansi) {
   std::string text = ansi;
@@ -93,6 +110,11 @@ void PrintError(const std::string& ansi) {
 
 int main(int argc, char** argv) {
   std::string command = argc > 1 ? argv[1] : "";
+  // Writing the destination would destroy the source before it is read through.
+  if ((command == "pack" || command == "unpack") && argc == 4 && SameFile(argv[2], argv[3])) {
+    std::fprintf(stderr, "lzs: the destination is the source file: %s\n", argv[3]);
+    return 2;
+  }
   try {
     if (command == "pack" && argc == 4) {
       Pack(argv[2], argv[3]);

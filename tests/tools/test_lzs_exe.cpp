@@ -61,3 +61,22 @@ TEST(LzsExe, PackUnpackAndExitCodes) {
   DeleteFileA(lz.c_str());
   DeleteFileA(out.c_str());
 }
+
+TEST(LzsExe, NeverWritesOverItsSource) {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string lz = std::string(tmp) + "lzs_exe_self.lz";
+  std::string link = std::string(tmp) + "lzs_exe_link.lz";
+  ASSERT_EQ(RunLzs("pack \"" + Folder() + "lzs.exe\" \"" + lz + "\""), 0u);
+  std::string before = ReadAll(lz);
+  DeleteFileA(link.c_str());
+  ASSERT_TRUE(CreateHardLinkA(link.c_str(), lz.c_str(), nullptr));
+  for (const char* command : {"unpack", "pack"})
+    for (const std::string& destination : {lz, link}) {
+      EXPECT_EQ(RunLzs(std::string(command) + " \"" + lz + "\" \"" + destination + "\""), 2u)
+          << command << " " << destination;
+      EXPECT_TRUE(ReadAll(lz) == before);
+    }
+  DeleteFileA(link.c_str());
+  DeleteFileA(lz.c_str());
+}

@@ -93,3 +93,66 @@ TEST(LzsTool, UsageErrors) {
     EXPECT_EQ(Read(Dir() + "lzs.err").rfind("usage: lzs", 0), 0u);
   }
 }
+
+namespace {
+std::string Header(std::uint64_t fileTime, const std::string& data) {
+  std::string h("LZ01", 5);
+  for (int i = 0; i < 8; ++i) h += char(data.size() >> (8 * i));
+  std::uint32_t sum = 0;  // data of at most 4 bytes: one word
+  for (std::size_t i = 0; i < data.size(); ++i)
+    sum |= std::uint32_t(std::uint8_t(data[i])) << (8 * i);
+  for (int i = 0; i < 4; ++i) h += char(sum >> (8 * i));
+  for (int i = 0; i < 8; ++i) h += char(fileTime >> (8 * i));
+  return h + data;
+}
+}  // namespace
+
+TEST(LzsTool, NeverWritesOverItsSource) {
+  std::string lz = Dir() + "self.lz", link = Dir() + "self-link.lz";
+  const std::string file = Header(0, "abc");
+  for (const char* command : {"unpack", "pack"}) {
+    for (const std::string& destination : {lz, link}) {
+      Write(lz, file);
+      std::remove(link.c_str());
+      ASSERT_EQ(::link(lz.c_str(), link.c_str()), 0);
+      EXPECT_EQ(Lzs(std::string(command) + " " + lz + " " + destination), 2) << destination;
+      EXPECT_EQ(Read(Dir() + "lzs.err"),
+                "lzs: the destination is the source file: " + destination + "\n");
+      EXPECT_TRUE(Read(lz) == file);
+    }
+  }
+}
+
+TEST(LzsTool, TimesBeyondFileTimeAreRefusedAlike) {
+  std::string lz = Dir() + "late.lz", out = Dir() + "late.out";
+  // From 2^63 on a FILETIME is no time; up to 2^63 + 116444736000000000 the step to the
+  // host's epoch overflowed.
+  for (std::uint64_t t : {std::uint64_t(1) << 63, (std::uint64_t(1) << 63) + 116444735999999999u,
+                          ~std::uint64_t(0)}) {
+    Write(lz, Header(t, "abc"));
+    EXPECT_EQ(Lzs("info " + lz), 0) << t;
+    EXPECT_NE(Read(Dir() + "lzs.out").find("FileTime not a valid time"), std::string::npos)
+        << Read(Dir() + "lzs.out");
+    EXPECT_EQ(Lzs("unpack " + lz + " " + out), 1) << t;
+    EXPECT_EQ(Read(Dir() + "lzs.err"), Utf8(u8"ファイルの時刻を設定できません - ") + out + "\n");
+    EXPECT_EQ(Read(out), "abc");
+  }
+}
+
+TEST(LzsTool, MessagesNameEveryPath) {
+  // A missing file is an open failure, also for pack, which reads the time of its source.
+  EXPECT_EQ(Lzs("pack " + Dir() + "missing.src " + Dir() + "x.lz"), 1);
+  EXPECT_EQ(Read(Dir() + "lzs.err"),
+            Utf8(u8"読み取りのために開くことができません - ") + Dir() + "missing.src\n");
+  // Bytes that are no UTF-8, or that the messages' code page cannot show, appear escaped.
+  const std::pair<std::string, std::string> names[] = {
+      {"bad\xFF\xFE.lz", "bad\\xFF\\xFE.lz"},
+      {"caf\xC3\xA9.lz", "caf\\xC3\\xA9.lz"},
+      {"cut\xE3\x81.lz", "cut\\xE3\\x81.lz"},
+      {Utf8(u8"更新.lz"), Utf8(u8"更新.lz")}};
+  for (const auto& [name, shown] : names) {
+    EXPECT_EQ(Lzs("unpack '" + Dir() + name + "' " + Dir() + "x.out"), 1);
+    EXPECT_EQ(Read(Dir() + "lzs.err"),
+              Utf8(u8"読み取りのために開くことができません - ") + Dir() + shown + "\n");
+  }
+}
