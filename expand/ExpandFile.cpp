@@ -6,6 +6,7 @@
 #include "expand/LzsExpandFile.h"
 #include "gen0/GenError.h"
 #include "gen0/GenFile.h"
+#include "gen0/GenSystemLibrary.h"
 
 bool UseLzsFormat = false;
 
@@ -25,6 +26,29 @@ const char* LzErrorText(int code) {
   }
 }
 
+// The system's LZ library, from the system folder on first use and kept for the process: lz32
+// is no known DLL, and a copy planted beside the program would be found first by name.
+struct Lz32 {
+  decltype(&::LZInit) Init;
+  decltype(&::LZRead) Read;
+  decltype(&::LZClose) Close;
+};
+
+const Lz32& LzLibrary() {
+  static const Lz32 lz = [] {
+    HMODULE m = LoadSystemLibrary("lz32.dll");
+    auto get = [m](const char* name) {
+      FARPROC p = GetProcAddress(m, name);
+      if (!p) throw ELastError(GetLastError(), std::string("ライブラリを読み込めません - lz32.dll ") + name);
+      return reinterpret_cast<void*>(p);
+    };
+    return Lz32{reinterpret_cast<decltype(&::LZInit)>(get("LZInit")),
+                reinterpret_cast<decltype(&::LZRead)>(get("LZRead")),
+                reinterpret_cast<decltype(&::LZClose)>(get("LZClose"))};
+  }();
+  return lz;
+}
+
 // Handles of the system path. LZClose closes the source handle given to LZInit with it.
 struct SystemFiles {
   HANDLE Source = INVALID_HANDLE_VALUE;
@@ -34,7 +58,7 @@ struct SystemFiles {
     if (Lz >= 0) {
       INT lz = Lz;
       Lz = -1;
-      LZClose(lz);
+      LzLibrary().Close(lz);
       // The file is closed with the LZ handle: only its name is left to forget.
       ClearHandleInfo(FindHandleInfo(Source, KindFile, false));
       Source = INVALID_HANDLE_VALUE;
@@ -74,10 +98,10 @@ void SystemExpandFile(const std::string& source, const std::string& destination,
 
   if (decompress) {
     // LZInit takes the HFILE of a handle: the low 32 bits on a 32-bit system.
-    files.Lz = LZInit(INT(reinterpret_cast<INT_PTR>(files.Source)));
+    files.Lz = LzLibrary().Init(INT(reinterpret_cast<INT_PTR>(files.Source)));
     RaiseLzError(files.Lz, "次の圧縮ファイルの展開のための前準備に失敗しました - " + source);
     for (;;) {
-      INT n = LZRead(files.Lz, buffer.data(), INT(TransferBlock));
+      INT n = LzLibrary().Read(files.Lz, buffer.data(), INT(TransferBlock));
       if (n < 0)
         RaiseLzError(n, "次の圧縮ファイルの展開のためのデータ読み込み処理に失敗しました - " +
                             source);
