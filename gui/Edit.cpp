@@ -144,13 +144,17 @@ void TCustomEdit::PasteLimited() {
   bool multiLine = GetWindowLongW(Handle(), GWL_STYLE) & ES_MULTILINE;
   // A single-line field takes the first line, as the system's paste does.
   if (!multiLine) clip = clip.substr(0, clip.find_first_of(L"\r\n"));
+  InsertLimited(clip);
+}
+
+void TCustomEdit::InsertLimited(const std::wstring& text) {
   std::size_t base = BytesWith(L"");
   std::size_t room = base < std::size_t(maxLength_) ? maxLength_ - base : 0;
-  std::string bytes = Narrow(clip);
+  std::string bytes = Narrow(text);
   std::size_t fit = FitBytes(bytes, room);
   if (fit < bytes.size()) MessageBeep(0);
   bytes.resize(fit);
-  SendMessageW(Handle(), EM_REPLACESEL, TRUE, LPARAM(Widen(bytes).c_str()));
+  if (!bytes.empty()) SendMessageW(Handle(), EM_REPLACESEL, TRUE, LPARAM(Widen(bytes).c_str()));
 }
 
 // The finished text of the input method, inserted within the limit; l keeps what else the
@@ -166,13 +170,7 @@ bool TCustomEdit::ImeResultLimited(LPARAM& l) {
     ImmGetCompositionStringW(imc, GCS_RESULTSTR, result.data(), DWORD(n));
   }
   ImmReleaseContext(Handle(), imc);
-  std::size_t base = BytesWith(L"");
-  std::size_t room = base < std::size_t(maxLength_) ? maxLength_ - base : 0;
-  std::string bytes = Narrow(result);
-  std::size_t fit = FitBytes(bytes, room);
-  if (fit < bytes.size()) MessageBeep(0);
-  bytes.resize(fit);
-  if (!bytes.empty()) SendMessageW(Handle(), EM_REPLACESEL, TRUE, LPARAM(Widen(bytes).c_str()));
+  InsertLimited(result);
   l &= ~LPARAM(GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE);
   return true;
 }

@@ -47,6 +47,9 @@ class TCustomEdit : public TWinControl {
  private:
   // Bytes the text would have if the selection were replaced by insert.
   std::size_t BytesWith(const std::wstring& insert);
+  // Inserts as much of text as the limit leaves room for, in whole characters; beeps when
+  // that is not all of it.
+  void InsertLimited(const std::wstring& text);
   void PasteLimited();
   bool ImeResultLimited(LPARAM& l);
 

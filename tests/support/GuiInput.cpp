@@ -1,5 +1,7 @@
 #include "tests/support/GuiInput.h"
 
+#include "tests/support/XInput.h"
+
 namespace guitest {
 namespace {
 
@@ -115,20 +117,7 @@ bool SendText(HWND window, const std::string& text, DWORD timeout) {
 }
 
 bool TypeOnX(HWND window, const std::string& xdotoolKeys, DWORD timeout) {
-  if (!BringToForeground(window, timeout)) return false;
-  // Wine's start.exe runs the Unix program and waits for it.
-  std::string cmd = "start.exe /wait /unix /usr/bin/xdotool key " + xdotoolKeys;
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  DWORD code = 1;
-  if (WaitForSingleObject(pi.hProcess, timeout) == WAIT_OBJECT_0)
-    GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hProcess);
-  return code == 0;
+  return BringToForeground(window, timeout) && XdoTool("key " + xdotoolKeys, [] {}, timeout);
 }
 
 namespace {
