@@ -4,6 +4,7 @@
 #include "controls/HintListHooks.h"
 #include "gen/DialogLayer.h"
 #include "gen/ErrorDocument.h"
+#include "gen/TaskbarProgress.h"
 #include "gen/WorkLayer.h"
 #include "gen0/GenBase.h"
 #include "gen0/GenReg.h"
@@ -18,6 +19,8 @@ const ModuleEntry ProgramModules[] = {
     {"GenReg", GenRegStartup, GenRegShutdown},
     {"genole", GenOleStartup, GenOleShutdown},
     {"Forms", GuiStartup, GuiShutdown},
+    // The taskbar list goes before OLE ends and before the application window.
+    {"UnitTaskBarProgress", nullptr, ReleaseTaskbarList},
     {"GenFunc", WorkLayerStartup, WorkLayerShutdown},
     {"GenWorkForm", WorkFormStartup, WorkFormShutdown},
     // The dialog layer installs the hook; this module only takes it away again.
