@@ -25,6 +25,10 @@ test: setup
 test-native: native
 	ctest --preset native
 
+# A demonstration install in the Wine prefix and the updater run on it (README, "Demo").
+demo: setup win32
+	bash scripts/demo
+
 test-win32: win32
 	scripts/wine-session run ctest --preset win32
 

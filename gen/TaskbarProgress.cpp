@@ -1,6 +1,5 @@
 #include "gen/TaskbarProgress.h"
 
-#include <commctrl.h>
 #include <shobjidl.h>
 
 #include "gen0/GenVersion.h"
@@ -52,23 +51,18 @@ void ButtonCreated() {
   SendValue();
 }
 
-const UINT_PTR WatchId = 1;
-
-LRESULT CALLBACK WatchButton(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-  try {
-    if (msg == s_buttonMessage && s_buttonMessage) {
-      ButtonCreated();
-      return 0;
-    }
-    if (msg == WM_NCDESTROY) {
-      RemoveWindowSubclass(w, &WatchButton, WatchId);
-      s_watched = nullptr;
-      s_buttonReady = false;
-    }
-  } catch (...) {
-    HandleCallbackException(Application);
+// The application window's messages, before its own procedure: the shell's notice that the
+// taskbar button exists.
+bool WatchButton(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  if (msg == WM_NCDESTROY) {
+    s_watched = nullptr;
+    s_buttonReady = false;
+    return false;
   }
-  return DefSubclassProc(w, msg, wp, lp);
+  if (!s_buttonMessage || msg != s_buttonMessage) return false;
+  ButtonCreated();
+  result = 0;
+  return true;
 }
 
 // ChangeWindowMessageFilterEx exists from Windows 7 on.
@@ -127,8 +121,7 @@ void ListenForTaskbarButton() {
   if (!w || !s_buttonMessage || w == s_watched) return;
   // The updater runs elevated: the shell's message would not get through otherwise.
   AllowThroughMessageFilter(w, s_buttonMessage);
-  if (!SetWindowSubclass(w, &WatchButton, WatchId, 0)) return;
-  if (s_watched) RemoveWindowSubclass(s_watched, &WatchButton, WatchId);
+  Application->HookMainWindow(&WatchButton);
   s_watched = w;
   s_buttonReady = false;
 }
@@ -139,7 +132,7 @@ void ReleaseTaskbarList() {
   s_list.reset();
   s_state = TaskbarNoProgress;
   s_lastValue = -1;
-  if (s_watched) RemoveWindowSubclass(s_watched, &WatchButton, WatchId);
+  if (Application) Application->UnhookMainWindow(&WatchButton);
   s_watched = nullptr;
   s_buttonReady = false;
 }

@@ -39,6 +39,12 @@ HWND TApplication::Handle() {
 
 LRESULT CALLBACK TApplication::WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   try {
+    if (Application) {
+      std::vector<TWindowHook> hooks = Application->windowHooks_;
+      LRESULT result = 0;
+      for (TWindowHook hook : hooks)
+        if (hook(msg, wp, lp, result)) return result;
+    }
     switch (msg) {
       case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_RESTORE && Application && IsIconic(w)) {
@@ -187,6 +193,16 @@ bool TApplication::HelpContext(int context) {
   if (OnHelp) return OnHelp(context);
   if (HelpFile.empty()) return false;
   return WinHelpA(Handle(), HelpFile.c_str(), HELP_CONTEXT, ULONG_PTR(context)) != 0;
+}
+
+void TApplication::HookMainWindow(TWindowHook hook) {
+  if (std::find(windowHooks_.begin(), windowHooks_.end(), hook) == windowHooks_.end())
+    windowHooks_.push_back(hook);
+}
+
+void TApplication::UnhookMainWindow(TWindowHook hook) {
+  windowHooks_.erase(std::remove(windowHooks_.begin(), windowHooks_.end(), hook),
+                     windowHooks_.end());
 }
 
 void TApplication::AddEvents(TApplicationEvents* e) { events_.push_back(e); }

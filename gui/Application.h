@@ -74,6 +74,12 @@ class TApplication : public TComponent {
   // form and component the application owns.
   void Teardown();
 
+  // Procedures that see the application window's messages before it does; true means handled,
+  // with result. Each is kept once.
+  using TWindowHook = bool (*)(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
+  void HookMainWindow(TWindowHook hook);
+  void UnhookMainWindow(TWindowHook hook);
+
   // Bookkeeping from forms and events components.
   void FormDestroyed(TCustomForm* f);
   void AddEvents(TApplicationEvents* e);
@@ -90,6 +96,7 @@ class TApplication : public TComponent {
   bool terminated_ = false;
   bool showHint_ = true;
   std::vector<TApplicationEvents*> events_;
+  std::vector<TWindowHook> windowHooks_;
 };
 
 extern TApplication* Application;

@@ -109,6 +109,10 @@ std::string ReadText(HWND w) {
     return std::string(text, n > 0 ? n : 0);
   }
   // In this process GetWindowTextA would wait forever for a thread that pumps no messages.
+  return ReadFieldText(w);
+}
+
+std::string ReadFieldText(HWND w) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SendTimeoutMs, &length))
     return {};

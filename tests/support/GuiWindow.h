@@ -40,6 +40,9 @@ HWND WaitForWindow(const WindowQuery& query, DWORD timeout = DefaultTimeout);
 
 // The window's text; "" when its thread does not answer within a few seconds.
 std::string ReadText(HWND w);
+// The text of a control that keeps it itself (an edit field), asked with WM_GETTEXT also in
+// another process.
+std::string ReadFieldText(HWND w);
 
 struct ControlText {
   int id = 0;
