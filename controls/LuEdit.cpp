@@ -37,7 +37,8 @@ void TLuCustomEdit::CreateParams(TCreateParams& p) {
     p.Style |= ES_MULTILINE;
   else
     p.Style |= ES_PASSWORD;
-  if (drawBorder_ && !ctl3D_) {
+  // Once DrawBorder has made the border flat it stays so.
+  if (!ctl3D_ && (p.ExStyle & WS_EX_CLIENTEDGE)) {
     p.ExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
     p.Style |= WS_BORDER;
   }
