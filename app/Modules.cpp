@@ -2,6 +2,7 @@
 
 #include "app/StandardFolders.h"
 #include "controls/HintListHooks.h"
+#include "controls/LuEditModule.h"
 #include "gen/DialogLayer.h"
 #include "gen/ErrorDocument.h"
 #include "gen/TaskbarProgress.h"
@@ -31,6 +32,8 @@ const ModuleEntry ProgramModules[] = {
     // Notices come through the exception hook and show through deferred calls.
     {"GenError", ErrorDocumentStartup, ErrorDocumentShutdown},
     {"HintListBox", HintListBoxStartup, HintListBoxShutdown},
+    // Its drop-down list is a hint list box.
+    {"LuEdit", LuEditStartup, LuEditShutdown},
     // Installs the Alt+F4 hook and keeps the raise-time filter active while it runs.
     {"genfunc1x", DialogLayerStartup, DialogLayerShutdown},
     {"UnitSetupLib", nullptr, ClearStandardFolders},

@@ -45,7 +45,7 @@ TCapacity MeasureCapacity(const TFont& font, int width) {
 
 void TCapacityKeeper::Measure() {
   counts_ = {};
-  if (control_.HandleAllocated()) counts_ = MeasureCapacity(control_.Font, width_());
+  if (!Off && control_.HandleAllocated()) counts_ = MeasureCapacity(control_.Font, width_());
 }
 
 void TCapacityKeeper::Remeasure() {
@@ -67,7 +67,7 @@ void TCapacityKeeper::Rescale(int m, int d, const std::function<void()>& scale) 
     throw;
   }
   --depth_;
-  if (m == d || depth_ != 0 || !control_.HandleAllocated()) return;
+  if (m == d || depth_ != 0 || Off || !control_.HandleAllocated()) return;
   Measure();
   while (counts_.Digits < before.Digits || counts_.Wide < before.Wide) {
     int height = std::abs(control_.Font.Height());

@@ -25,6 +25,9 @@ class TCapacityKeeper {
   TCapacityKeeper(TWinControl& control, std::function<int()> width)
       : control_(control), width_(std::move(width)) {}
 
+  // No measuring: the counts stay 0 and scaling shrinks no font.
+  bool Off = false;
+
   int DigitCapacity() const { return counts_.Digits; }
   int WideCapacity() const { return counts_.Wide; }
   // Above 0 while the control is being rescaled.

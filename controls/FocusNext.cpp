@@ -10,3 +10,8 @@ void PostFocusNext(TWinControl& control) {
   WPARAM back = GetKeyState(VK_SHIFT) < 0 ? 1 : 0;
   PostMessageW(form->Handle(), WM_NEXTDLGCTL, back, 0);
 }
+
+void SendFocusNext(TWinControl& control, bool backwards) {
+  TCustomForm* form = control.ParentForm();
+  if (form && form->HandleAllocated()) SendMessageW(form->Handle(), WM_NEXTDLGCTL, backwards, 0);
+}
