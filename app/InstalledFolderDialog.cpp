@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "controls/LuButton.h"
+#include "controls/LuEdit.h"
 #include "gen/WorkFormStack.h"
 #include "gen0/GenError.h"
 #include "gen0/GenFile.h"
 #include "gen0/GenPath.h"
 #include "gui/Application.h"
-#include "gui/Edit.h"
 #include "gui/Image.h"
 #include "gui/Label.h"
 
@@ -41,7 +41,7 @@ TfrmDoui::TfrmDoui(TComponent* owner) : TForm(owner, Desc()) {
   Label1 = AddLabel(this, 12, 40, 576,
                     "下記のフォルダにインストール済みのモリモVer.２を更新します。");
   Label5 = AddLabel(this, 12, 68, 400, "モリモVer.２インストール済みフォルダ：");
-  LuEdit_Path = NewControl<TCustomEdit>(this, this, 12, 92, 633, 24);
+  LuEdit_Path = NewControl<TLuEdit>(this, this, 12, 92, 633, 24);
   Label6 = AddLabel(this, 12, 128, 80, "○ご注意○", clMaroon);
   Label3 = AddLabel(this, 12, 152, 576,
                     "更新処理を開始する前に、他のすべてのアプリケーションを終了してください。",

@@ -7,7 +7,7 @@
 #include "gui/Form.h"
 
 class TLabel;
-class TCustomEdit;
+class TLuEdit;
 class TLuButton;
 class TImage;
 
@@ -18,7 +18,7 @@ class TfrmDoui : public TForm {
   std::string ClassName() const override { return "TfrmDoui"; }
 
   TLabel *Label2, *Label1, *Label5, *Label6, *Label3, *Label4;
-  TCustomEdit* LuEdit_Path;
+  TLuEdit* LuEdit_Path;
   TLuButton* LuButton_Next;
   TLuButton* LuButton_Cancel;
   TImage* Image1;

@@ -14,10 +14,12 @@ std::wstring WindowText(HWND w) {
 }  // namespace
 
 // With ReturnNext the field takes Enter and Esc itself; without it they reach the form's
-// default and cancel buttons.
+// default and cancel buttons. Esc with nothing to revert passes on to the cancel button, so a
+// second Esc closes a dialog as its user expects.
 LRESULT TLuCustomEdit::DialogCode(WPARAM w, LPARAM l) {
   LRESULT code = TCustomEdit::WndProc(WM_GETDLGCODE, w, l);
-  return ReturnNext ? code | DLGC_WANTALLKEYS : code & ~LRESULT(DLGC_WANTALLKEYS);
+  bool wants = ReturnNext && !(w == VK_ESCAPE && !CanRevert());
+  return wants ? code | DLGC_WANTALLKEYS : code & ~LRESULT(DLGC_WANTALLKEYS);
 }
 
 bool TLuCustomEdit::KeyDown(WORD key) {
