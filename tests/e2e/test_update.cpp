@@ -147,7 +147,10 @@ class Update : public ::testing::Test {
         refused("   ", NoFolder);
         break;
       case Answer::WrongFirst:
-        refused(root_, NotInstalled);
+        // Not root_ itself: its subfolder MORIMO matches "morimo.*" as a file without
+        // extension would.
+        CreateDirectoryA((root_ + "other").c_str(), nullptr);
+        refused(root_ + "other", NotInstalled);
         break;
       case Answer::Cancel:
         EXPECT_TRUE(Press(dialog, "中止"));
