@@ -95,7 +95,7 @@ Updater::Updater(const std::string& folder, const std::string& program) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &si, &pi))
+                      folder.empty() ? nullptr : folder.c_str(), &si, &pi))
     return;
   CloseHandle(pi.hThread);
   process_ = pi.hProcess;
