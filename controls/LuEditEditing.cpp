@@ -2,21 +2,7 @@
 // is typed, character by character, so that it passes the whole key handling.
 #include "controls/JapaneseContextMenu.h"
 #include "controls/LuEdit.h"
-
-namespace {
-std::wstring ClipboardText(HWND owner) {
-  std::wstring text;
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
-  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-      text = p;
-      GlobalUnlock(h);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-}  // namespace
+#include "gui/Clipboard.h"
 
 LRESULT TLuCustomEdit::Undo(UINT msg) {
   bool test = msg == EM_CANUNDO, undoDone = false, eventDone = false;

@@ -4,14 +4,7 @@
 
 #include "controls/FocusNext.h"
 #include "controls/LuEdit.h"
-
-namespace {
-std::wstring WindowText(HWND w) {
-  std::wstring s(std::size_t(GetWindowTextLengthW(w)) + 1, L'\0');
-  s.resize(std::size_t(std::max(0, GetWindowTextW(w, s.data(), int(s.size())))));
-  return s;
-}
-}  // namespace
+#include "gui/WideText.h"
 
 // With ReturnNext the field takes Enter and Esc itself; without it they reach the form's
 // default and cancel buttons. Esc with nothing to revert passes on to the cancel button, so a
@@ -77,7 +70,7 @@ bool TLuCustomEdit::Char(WPARAM& ch) {
   }
   if (ch >= 0x20 && Alignment() != TAlignment::LeftJustify) {
     // The text as it will be once the character has replaced the selection.
-    std::wstring text = WindowText(Handle());
+    std::wstring text = WideWindowText(Handle());
     DWORD start = 0, end = 0;
     SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));

@@ -25,14 +25,14 @@ const KindSpec Kinds[] = {
 
 // The measuring caption sets the width; the glyph kind then puts the shown caption, the result
 // and the glyph in its place. Where the two captions differ, the width follows the measuring one.
-struct ButtonSpec {
+struct ButtonKind {
   const char* Name;
   const char* Measuring;
   const char* Shown;
   TModalResult Result;  // the Help button's 0 keeps the dialog open
   const char* Glyph;    // bitmap resource, or null
 };
-const ButtonSpec Buttons[DialogButtonCount] = {
+const ButtonKind Buttons[DialogButtonCount] = {
     {"Yes", "はい(&Y)", "はい(&Y)", mrYes, "BBYES"},
     {"No", "いいえ(&N)", "いいえ(&N)", mrNo, "BBNO"},
     {"OK", "OK", "OK", mrOk, "BBOK"},
@@ -58,11 +58,11 @@ int ButtonWidth(TCanvas& canvas, int index) {
   return s_buttonWidths[index];
 }
 
-void SetGlyphKind(TBitBtn& button, const ButtonSpec& spec) {
-  button.SetCaption(spec.Shown);
-  button.ModalResult = spec.Result;
-  if (spec.Glyph)
-    button.SetGlyph(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), spec.Glyph,
+void SetGlyphKind(TBitBtn& button, const ButtonKind& kind) {
+  button.SetCaption(kind.Shown);
+  button.ModalResult = kind.Result;
+  if (kind.Glyph)
+    button.SetGlyph(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), kind.Glyph,
                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 

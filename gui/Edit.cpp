@@ -2,18 +2,11 @@
 
 #include <imm.h>
 
+#include "gui/Clipboard.h"
 #include "gui/TextUnits.h"
 #include "gui/WideText.h"
 
 namespace {
-std::wstring WindowText(HWND w) {
-  int n = GetWindowTextLengthW(w);
-  std::wstring s(std::size_t(n) + 1, L'\0');
-  n = GetWindowTextW(w, s.data(), n + 1);
-  s.resize(std::size_t(n > 0 ? n : 0));
-  return s;
-}
-
 std::size_t Bytes(const std::wstring& w) { return w.empty() ? 0 : Narrow(w).size(); }
 
 // UTF-16 position in text of the byte offset bytes (rounded down to a whole character).
@@ -27,19 +20,6 @@ int UnitsOf(const std::wstring& text, int bytes) {
     ++i;
   }
   return int(i);
-}
-
-std::wstring ClipboardText(HWND owner) {
-  std::wstring text;
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
-  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-      text = p;
-      GlobalUnlock(h);
-    }
-  }
-  CloseClipboard();
-  return text;
 }
 }  // namespace
 
@@ -93,7 +73,7 @@ void TCustomEdit::SelectAll() {
 
 void TCustomEdit::SetSel(int start, int length) {
   if (!HandleAllocated()) return;
-  std::wstring text = WindowText(Handle());
+  std::wstring text = WideWindowText(Handle());
   int from = UnitsOf(text, start);
   int to = length < 0 ? -1 : UnitsOf(text, start + length);
   SendMessageW(Handle(), EM_SETSEL, WPARAM(from), LPARAM(to));
@@ -103,14 +83,14 @@ int TCustomEdit::SelStart() {
   if (!HandleAllocated()) return 0;
   DWORD start = 0;
   SendMessageW(Handle(), EM_GETSEL, WPARAM(&start), 0);
-  return int(Bytes(WindowText(Handle()).substr(0, start)));
+  return int(Bytes(WideWindowText(Handle()).substr(0, start)));
 }
 
 int TCustomEdit::SelLength() {
   if (!HandleAllocated()) return 0;
   DWORD start = 0, end = 0;
   SendMessageW(Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
-  return int(Bytes(WindowText(Handle()).substr(start, end - start)));
+  return int(Bytes(WideWindowText(Handle()).substr(start, end - start)));
 }
 
 void TCustomEdit::ReplaceSel(const std::string& text) {
@@ -130,7 +110,7 @@ void TCustomEdit::Change() {
 }
 
 std::size_t TCustomEdit::BytesWith(const std::wstring& insert) {
-  std::wstring text = WindowText(Handle());
+  std::wstring text = WideWindowText(Handle());
   DWORD start = 0, end = 0;
   SendMessageW(Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
   if (start > text.size()) start = DWORD(text.size());

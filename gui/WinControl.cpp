@@ -315,11 +315,7 @@ void TWinControl::Click() {
 
 std::string TWinControl::Text() {
   if (!handle_) return text_;
-  int n = GetWindowTextLengthW(handle_);
-  std::wstring s(std::size_t(n) + 1, L'\0');
-  n = GetWindowTextW(handle_, s.data(), n + 1);
-  s.resize(std::size_t(n > 0 ? n : 0));
-  return Narrow(s);
+  return Narrow(WideWindowText(handle_));
 }
 
 void TWinControl::SetText(const std::string& text) {
