@@ -9,94 +9,121 @@
 // Works on the extended text E = 4096 zeros + data, where the byte at output position p is
 // E[p + 4096]. A match at P with distance D (1..4096 bytes back) reads E[P-D...] up to the
 // ring index, then continues with what the ring index held, E[P-4096...]. Distances of 19 or
-// more never reach the ring index: those come from exact hash chains, one per length, that
-// hold only positions at least 19 back. The 18 shorter distances are tried directly.
+// more never reach the ring index: those come from binary trees of the positions at least 19
+// back, ordered by their next 19 bytes. The 18 shorter distances are tried directly.
 namespace {
 constexpr int Window = LzsWindowSize;
-constexpr int Lengths = LzsMaxMatch - LzsMinMatch + 1;
-constexpr int HashBits = 12;
+constexpr int Key = LzsMaxMatch;
+constexpr int HashBits = 16;
 constexpr int Padding = 32;
+constexpr std::int32_t None = -1;
 // Length 19 at window index 3840 or above would need X = 0xFF.
 constexpr int MaxIndexOfLongest = 3840;
 
-class TChains {
+// One tree per hash of the first 4 bytes, its root the newest position. Equal keys are ordered
+// by position, so a parent is always newer than its children: the positions still in the
+// window form the top of each tree, and a search stops at the first one that has left it.
+class TTrees {
 public:
-  // Empty heads are -1; a link is only read after its position was inserted.
-  explicit TChains(const std::vector<std::uint8_t>& text) : E(text) {
-    std::memset(FHead, 0xFF, sizeof FHead);
+  explicit TTrees(const std::vector<std::uint8_t>& text) : E(text) {
+    std::fill(std::begin(FRoot), std::end(FRoot), None);
   }
 
-  // buckets: those of the prefixes of E[s..s+19), from PrefixHashes.
-  void Insert(std::int32_t s, const std::uint32_t* buckets) {
-    std::int32_t* prev = FPrev[s & (Window - 1)];
-    for (int len = LzsMinMatch; len < LzsMaxMatch; ++len) {
-      std::int32_t& head = FHead[len - LzsMinMatch][buckets[len]];
-      prev[len - LzsMinMatch] = head;
-      head = s;
+  // Makes s the root of its tree; positions before lo are dropped on the way.
+  void Insert(std::int32_t s, std::int32_t lo) {
+    std::int32_t& root = FRoot[Hash(s)];
+    std::int32_t cur = root;
+    root = s;
+    // Where the next position below s (side 1) and the next above it (side 0) hang: every
+    // position still to place lies between the two. The side is an index, not a branch, as
+    // it is as good as random.
+    std::int32_t* side[2] = {&Links(s)[1], &Links(s)[0]};
+    while (cur >= lo) {
+      int below = Below(cur, s);
+      *side[below] = cur;
+      side[below] = &Links(cur)[below];
+      cur = *side[below];
     }
-    if ((s & (Window - 1)) < MaxIndexOfLongest) {
-      std::int32_t& head = FHead[LzsMaxMatch - LzsMinMatch][buckets[LzsMaxMatch]];
-      prev[LzsMaxMatch - LzsMinMatch] = head;
-      head = s;
+    *side[0] = *side[1] = None;
+  }
+
+  // Longest match for the bytes at P among the positions from lo on, at most limit long. The
+  // longest lies on the search path, beside the nearest keys below and above.
+  TLzsMatch Longest(std::int32_t P, std::int32_t lo, int limit) const {
+    TLzsMatch best;
+    std::int32_t reserved = None;  // the newest equal key, at a reserved index
+    for (std::int32_t cur = FRoot[Hash(P)]; cur >= lo;) {
+      int len = KeyAgree(cur, P);
+      int reach = std::min(len, limit), index = cur & (Window - 1);
+      if (reach == LzsMaxMatch && index >= MaxIndexOfLongest) {
+        reach = LzsMaxMatch - 1;
+        reserved = std::max(reserved, cur);
+      }
+      if (reach > best.Length) best = {std::uint8_t(reach), std::uint16_t(index)};
+      if (reach == limit) return best;
+      cur = FLinks[cur & (Window - 1)][Below(cur, P, len)];
     }
-  }
-
-  // Most recent start of E[at..at+len) among the positions inserted and within the window.
-  std::int32_t Find(std::int32_t at, int len, std::uint32_t bucket) const {
-    int row = len - LzsMinMatch;
-    for (std::int32_t s = FHead[row][bucket]; s >= 0 && s >= at - Window;
-         s = FPrev[s & (Window - 1)][row])
-      if (Equal(s, at, len)) return s;
-    return -1;
-  }
-
-  // Bucket of every prefix E[at..at+len), 4 <= len <= 19, into buckets[len]; near the end of
-  // the text some are of the padding and go unused. A sum of whole words, each multiplied by
-  // its own odd constant, needs one multiplication per length and no chain between lengths.
-  void PrefixHashes(std::int32_t at, std::uint32_t* buckets) const {
-    std::uint64_t a = Word(at), b = Word(at + 8), c = Word(at + 16);
-    for (int len = LzsMinMatch; len <= 8; ++len) buckets[len] = Bucket((a & Mask(len)) * K1);
-    std::uint64_t ha = a * K1;
-    for (int len = 9; len <= 16; ++len) buckets[len] = Bucket(ha + (b & Mask(len - 8)) * K2);
-    std::uint64_t hab = ha + b * K2;
-    for (int len = 17; len <= LzsMaxMatch; ++len)
-      buckets[len] = Bucket(hab + (c & Mask(len - 16)) * K3);
-  }
-
-  // How many of the bytes at a and at b agree, up to count (at most 24), in whole words.
-  int Agree(std::int32_t a, std::int32_t b, int count) const {
-    for (int k = 0; k < count; k += 8)
-      if (std::uint64_t x = Word(a + k) ^ Word(b + k))
-        return std::min(count, k + __builtin_ctzll(x) / 8);
-    return count;
+    // The nearest allowed position before the newest equal key is at index 3839 of the same
+    // round, the one a run of equal keys holds; otherwise any equal key from there back to
+    // index 0 is the nearest below the pair (key, that position), and older ones have left
+    // the window.
+    if (reserved >= 0) {
+      std::int32_t last = reserved - ((reserved & (Window - 1)) - (MaxIndexOfLongest - 1));
+      std::int32_t s = last >= lo && KeyAgree(last, P) == Key ? last
+                                                              : EqualAtOrBefore(P, last, lo);
+      if (s >= 0 && (s & (Window - 1)) < MaxIndexOfLongest)
+        best = {std::uint8_t(LzsMaxMatch), std::uint16_t(s & (Window - 1))};
+    }
+    return best;
   }
 
 private:
-  static constexpr std::uint64_t K1 = 0x9E3779B97F4A7C15u, K2 = 0xC2B2AE3D27D4EB4Fu,
-                                  K3 = 0x165667B19E3779F9u;
-  static std::uint64_t Mask(int bytes) { return bytes >= 8 ? ~0ull : (1ull << (8 * bytes)) - 1; }
-  static std::uint32_t Bucket(std::uint64_t h) { return std::uint32_t(h >> (64 - HashBits)); }
-  // The masks keep the first bytes of a word on our little-endian targets. The text carries
-  // padding behind its end for these reads.
+  // The newest position from lo to last whose key equals the one at P, or None.
+  std::int32_t EqualAtOrBefore(std::int32_t P, std::int32_t last, std::int32_t lo) const {
+    std::int32_t found = None;
+    for (std::int32_t cur = FRoot[Hash(P)]; cur >= lo;) {
+      int len = KeyAgree(cur, P);
+      int below = len == Key ? cur <= last : E[cur + len] < E[P + len];
+      if (below && len == Key) found = std::max(found, cur);
+      cur = FLinks[cur & (Window - 1)][below];
+    }
+    return found;
+  }
+
+  // How many of the 19 key bytes at a and at b agree, without branches.
+  int KeyAgree(std::int32_t a, std::int32_t b) const {
+    constexpr std::uint64_t Top = 1ull << 63;
+    std::uint64_t x0 = Word(a) ^ Word(b), x1 = Word(a + 8) ^ Word(b + 8);
+    std::uint64_t x2 = (Word(a + 16) ^ Word(b + 16)) | 1ull << 8 * (Key - 16);
+    int len2 = 16 + __builtin_ctzll(x2) / 8;
+    int len1 = x1 ? 8 + __builtin_ctzll(x1 | Top) / 8 : len2;
+    return x0 ? __builtin_ctzll(x0 | Top) / 8 : len1;
+  }
+  // 1 if the key at s comes before the key at P, where P is the newer of two equal keys.
+  int Below(std::int32_t s, std::int32_t P, int len) const {
+    return int(len == Key) | int(E[s + len] < E[P + len]);
+  }
+  int Below(std::int32_t s, std::int32_t P) const { return Below(s, P, KeyAgree(s, P)); }
+
+  static std::uint32_t Hash(std::uint32_t first4) { return first4 * 0x9E3779B1u >> (32 - HashBits); }
+  std::uint32_t Hash(std::int32_t at) const {
+    std::uint32_t w;
+    std::memcpy(&w, &E[at], sizeof w);
+    return Hash(w);
+  }
+  // The text carries padding behind its end for these reads.
   std::uint64_t Word(std::int32_t at) const {
     std::uint64_t w;
     std::memcpy(&w, &E[at], sizeof w);
     return w;
   }
-  // E[a..a+len) = E[b..b+len), len <= 24, in whole words.
-  bool Equal(std::int32_t a, std::int32_t b, int len) const {
-    for (int k = 0; k < len; k += 8)
-      if ((Word(a + k) ^ Word(b + k)) & Mask(len - k)) return false;
-    return true;
-  }
+  // A position's smaller keys at 0 and its greater ones at 1.
+  std::int32_t* Links(std::int32_t s) { return FLinks[s & (Window - 1)]; }
 
   const std::vector<std::uint8_t>& E;
-  // A run of one byte value has its prefixes in the same bucket of every row: the rows are
-  // padded so that they are not a multiple of 4 KiB apart, where loads would wait on the
-  // other rows' stores.
-  std::int32_t FHead[Lengths][(1 << HashBits) + 16];
-  // The links of one position for all lengths share a cache line.
-  std::int32_t FPrev[Window][Lengths];
+  std::int32_t FRoot[1 << HashBits];
+  // A position's slot is taken again 4096 positions later, once it has left every window.
+  std::int32_t FLinks[Window][2];
 };
 
 // The bytes of w equal to the byte c, as their top bits (exact, no carries between bytes).
@@ -147,56 +174,21 @@ TLzsMatch ShortDistances(const std::vector<std::uint8_t>& E, std::int32_t P, int
 std::vector<TLzsMatch> LzsLongestMatches(const std::uint8_t* data, std::size_t size) {
   std::vector<std::uint8_t> E(Window + size + Padding, 0);
   if (size) std::memcpy(&E[Window], data, size);
-  auto chains = std::make_unique<TChains>(E);
+  auto trees = std::make_unique<TTrees>(E);
   std::vector<TLzsMatch> result(size);
   const std::int32_t end = std::int32_t(Window + size);
-  // Buckets of the last positions looked up, reused when they are inserted 19 positions later.
-  constexpr int Recent = 32;
-  std::uint32_t recent[Recent][LzsMaxMatch + 1];
   std::int32_t inserted = 0;
-  // A match at distance D >= its length L continues at the next position with L - 1 bytes.
-  TLzsMatch carried;
-  std::int32_t carriedDistance = 0;
   for (std::int32_t P = Window; P < end; ++P) {
-    for (; inserted + LzsMaxMatch <= P; ++inserted) {
-      std::uint32_t* hashes = recent[inserted % Recent];
-      if (inserted < Window) chains->PrefixHashes(inserted, hashes);
-      chains->Insert(inserted, hashes);
-    }
+    for (; inserted + LzsMaxMatch <= P; ++inserted)
+      trees->Insert(inserted, std::max(0, inserted + LzsMaxMatch - Window));
     int limit = std::min(LzsMaxMatch, end - P);
-    std::uint32_t* hashes = recent[P % Recent];
-    chains->PrefixHashes(P, hashes);
     if (limit < LzsMinMatch) continue;
     TLzsMatch best = ShortDistances(E, P, limit);
-    std::int32_t distance = 0;
-    if (carried.Length > best.Length) {
-      best = carried;
-      distance = carriedDistance;
-    }
-    // A match of some length holds all shorter ones at the same start: gallop up from the
-    // shortest length that would help, then halve the last gap. A match found may reach
-    // further than asked, and the search goes on from there.
-    bool galloping = true;
-    for (int lo = std::max<int>(best.Length + 1, LzsMinMatch), hi = limit, step = 1; lo <= hi;) {
-      int mid = galloping ? std::min(lo + step - 1, hi) : (lo + hi) / 2;
-      std::int32_t s = chains->Find(P, mid, hashes[mid]);
-      if (s < 0) {
-        hi = mid - 1;
-        galloping = false;
-      } else {
-        int reach = chains->Agree(s, P, limit);
-        if (reach == LzsMaxMatch && (s & (Window - 1)) >= MaxIndexOfLongest) --reach;
-        best = {std::uint8_t(reach), std::uint16_t(s & (Window - 1))};
-        distance = P - s;
-        lo = reach + 1;
-        step *= 2;
-      }
+    if (best.Length < limit) {
+      TLzsMatch far = trees->Longest(P, P - Window, limit);
+      if (far.Length > best.Length) best = far;
     }
     result[P - Window] = best;
-    carried = {};
-    if (distance >= best.Length && best.Length > LzsMinMatch)
-      carried = {std::uint8_t(best.Length - 1), std::uint16_t((best.Index + 1) & (Window - 1))};
-    carriedDistance = distance;
   }
   return result;
 }

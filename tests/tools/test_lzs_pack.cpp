@@ -118,6 +118,26 @@ TEST(LzsPack, OptimalAcrossTheRingAndTheReservedIndices) {
   }
 }
 
+TEST(LzsPack, NineteenBytesFromAnAllowedIndexBehindAReservedOne) {
+  // One 19-byte string at `allowed` and again at `reserved` (index 3840 or above, where length
+  // 19 cannot be written), then once more at `at`: the newer, reserved copy must not hide the
+  // older one while that is still in the window (at - 4096 and after).
+  struct {
+    std::size_t allowed, reserved, at;
+  } cases[] = {{100, 3900, 4150},  {54, 3900, 4150},   {53, 3900, 4150},
+               {3000, 3840, 4300}, {3839, 4095, 4200}, {200, 3850, 3870}};
+  std::mt19937 rng(13);
+  const Bytes noZero = AllBytes().substr(1), key = Random(rng, 19, noZero);
+  for (const auto& c : cases) {
+    Bytes s = Random(rng, c.at + 19 + 30, noZero);
+    s.replace(c.allowed, 19, key);
+    s.replace(c.reserved, 19, key);
+    s.replace(c.at, 19, key);
+    ExpectOptimal(s);
+    if (HasFailure()) FAIL() << c.allowed << " " << c.reserved << " " << c.at;
+  }
+}
+
 TEST(LzsPack, RoundTripsGeneratedInputs) {
   std::mt19937 rng(3);
   for (std::size_t n : {0, 1, 3, 4, 5, 18, 19, 20, 4095, 4096, 4097, 262143, 262144, 262145})
