@@ -184,6 +184,8 @@ class TLuCustomEdit : public TCustomEdit, public TWorkFormEditOptions {
   void Resize() override;
   // Leaves highlight mode, then OnChange; schedules the alignment check.
   void Change() override;
+  // Forgets the list window when it is freed.
+  void Notification(TComponent* c, TOperation op) override;
 
  private:
   // Window and text (LuEdit.cpp).

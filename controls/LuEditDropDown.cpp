@@ -77,6 +77,14 @@ void TLuCustomEdit::SetDroppedDown(bool v) {
   if (dropDownStyle_ == ddDropDownList) Invalidate();
 }
 
+void TLuCustomEdit::Notification(TComponent* c, TOperation op) {
+  TCustomEdit::Notification(c, op);
+  if (op == TOperation::Remove && c == list_) {
+    list_ = nullptr;
+    droppedDown_ = false;
+  }
+}
+
 void TLuCustomEdit::MakeList() {
   if (list_) return;
   list_ = New<THintListBox>(this);
