@@ -6,7 +6,7 @@
 #include "controls/FloatDDButton.h"
 #include "controls/HintListBox.h"
 #include "controls/LuEdit.h"
-#include "gui/Canvas.h"
+#include "gui/ScreenCanvas.h"
 
 using enum TLuDropDownStyle;
 
@@ -97,18 +97,11 @@ void TLuCustomEdit::MakeList() {
 
 int TLuCustomEdit::ListWidth() {
   if (DropDownWidthAuto) {
-    struct ScreenDc {
-      HDC dc = GetDC(nullptr);
-      ~ScreenDc() { ReleaseDC(nullptr, dc); }
-    } screen;
-    TCanvas canvas;
-    canvas.SetHandle(screen.dc);
+    TScreenCanvas canvas;
     canvas.Font.Assign(list_->Font);
     int widest = 0;
     for (const std::string& line : list_->Items()) widest = std::max(widest, canvas.TextWidth(line));
-    int width = widest + 2 * canvas.TextWidth(" ") + GetSystemMetrics(SM_CXVSCROLL);
-    canvas.SetHandle(nullptr);
-    return width;
+    return widest + 2 * canvas.TextWidth(" ") + GetSystemMetrics(SM_CXVSCROLL);
   }
   return dropDownWidth_ > 0 ? dropDownWidth_ : Width();
 }
