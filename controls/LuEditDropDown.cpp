@@ -177,8 +177,9 @@ void TLuCustomEdit::ListClosed() {
 
 void TLuCustomEdit::SetPickedText(const std::string& text) {
   if (text == Text()) return;
+  TFreeWatch watch(this);
   SetText(text);
-  SetModified(true);
+  if (!watch.Freed()) SetModified(true);
 }
 
 void TLuCustomEdit::SelectAllOrRepaint() {
@@ -193,11 +194,13 @@ void TLuCustomEdit::SelectAllOrRepaint() {
 void TLuCustomEdit::PickFromList(const TNotifyEvent& event) {
   const int n = list_->ItemIndex();
   itemIndex_ = n;
+  TFreeWatch watch(this);  // OnChange may free the field
   if (!textFromItems_) {
     if (n >= 0 && n < list_->Count()) SetPickedText(list_->Items()[std::size_t(n)]);
   } else if (n >= 0 && n < int(Items.size())) {
     SetPickedText(Items[std::size_t(n)]);
   }
+  if (watch.Freed()) return;
   SelectAllOrRepaint();
   if (event) event(this);
 }
