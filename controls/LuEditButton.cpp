@@ -28,7 +28,7 @@ void TLuCustomEdit::DrawButton(HDC dc) {
 }
 
 void TLuCustomEdit::RedrawButton() {
-  if (!HandleAllocated()) return;
+  if (!HandleAllocated() || !HasButton()) return;
   HDC dc = GetDC(Handle());
   DrawButton(dc);
   ReleaseDC(Handle(), dc);
