@@ -5,23 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "gui/Canvas.h"
+#include "gui/ScreenCanvas.h"
 #include "gui/WinControl.h"
 
 namespace {
-// A canvas on the screen's device context, released in every case.
-class TScreenCanvas : public TCanvas {
- public:
-  TScreenCanvas() : dc_(GetDC(nullptr)) { SetHandle(dc_); }
-  ~TScreenCanvas() override {
-    SetHandle(nullptr);
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-
- private:
-  HDC dc_;
-};
-
 // The largest n for which n copies of ch are at most width wide. A glyph without width would
 // fit any number of times; one pixel per character bounds the count.
 int CountFitting(TCanvas& canvas, const std::string& ch, int width) {

@@ -3,21 +3,14 @@
 #include <windowsx.h>
 
 #include "controls/HintListHooks.h"
-#include "gui/Canvas.h"
+#include "gui/ScreenCanvas.h"
 
 namespace {
 // The height of "W" in font, on the screen.
 int RowHeight(TFont& font) {
-  struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() { ReleaseDC(nullptr, dc); }
-  } screen;
-  TCanvas canvas;
-  canvas.SetHandle(screen.dc);
+  TScreenCanvas canvas;
   canvas.Font.Assign(font);
-  int h = canvas.TextHeight("W");
-  canvas.SetHandle(nullptr);
-  return h;
+  return canvas.TextHeight("W");
 }
 }  // namespace
 

@@ -2,14 +2,29 @@
 // the other LuEdit files.
 #include "controls/LuEdit.h"
 
+#include "controls/FloatDDButton.h"
+#include "controls/HintListBox.h"
 #include "controls/LuEditModule.h"
 #include "gen0/GenOptions.h"
 #include "gui/WideText.h"
 
-TLuCustomEdit::TLuCustomEdit(TComponent* owner) : TCustomEdit(owner) {}
+TLuCustomEdit::TLuCustomEdit(TComponent* owner) : TCustomEdit(owner) {
+  DropDownColors.OnChange = [this] {
+    Invalidate();
+    UpdateFloatButton();
+  };
+}
+
+// The list goes first, while the field can still hear of its closing.
+TLuCustomEdit::~TLuCustomEdit() {
+  DropDownColors.OnChange = nullptr;
+  if (TLuFloatDDButton* button = FloatDDButton(false)) button->Detach(this);
+  delete list_;
+}
 
 void TLuCustomEdit::SetText(const std::string& text) {
   if (text == Text()) return;
+  if (dropDownStyle_ == TLuDropDownStyle::ddDropDownList) IndexFromText(text);
   unsigned before = changes_;
   TCustomEdit::SetText(text);
   if (!NoAutoSaveForUndo) UndoText = text;
@@ -99,20 +114,6 @@ void TLuCustomEdit::SetDrawBorderColor(TColor c) {
   if (drawBorder_ && HandleAllocated()) PaintExtras(false);
 }
 
-void TLuCustomEdit::SetDropDownStyle(TLuDropDownStyle s) {
-  if (s == dropDownStyle_) return;
-  dropDownStyle_ = s;
-  ApplyMargins();
-  Invalidate();
-}
-
-void TLuCustomEdit::SetNoDropDownButton(bool v) {
-  if (v == noDropDownButton_) return;
-  noDropDownButton_ = v;
-  ApplyMargins();
-  Invalidate();
-}
-
 LRESULT TLuCustomEdit::WndProc(UINT msg, WPARAM w, LPARAM l) {
   // The wheel goes to the EDIT itself, past the toolkit.
   if (msg == WM_MOUSEWHEEL || (msg == MsWheelRollMsg && msg != 0))
@@ -123,8 +124,20 @@ LRESULT TLuCustomEdit::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_KEYDOWN:
       if (KeyDown(WORD(w))) return 0;
       break;
+    case WM_SYSKEYDOWN:
+      // The default procedure sees the key as well: it notes that Alt went with another key,
+      // so that releasing Alt does not enter the menu.
+      if (OpenKey(WORD(w), true)) return DefWindowProcW(Handle(), msg, w, l);
+      break;
     case WM_CHAR:
       if (Char(w)) return 0;
+      break;
+    case WM_IME_COMPOSITION:
+    case WM_IME_CHAR:
+      // The list style takes no text: input-method text comes as typed characters, for the
+      // first-letter search.
+      if (dropDownStyle_ == TLuDropDownStyle::ddDropDownList)
+        return DefWindowProcW(Handle(), msg, w, l);
       break;
     case EM_CANUNDO:
     case EM_UNDO:
@@ -148,22 +161,42 @@ LRESULT TLuCustomEdit::WndProc(UINT msg, WPARAM w, LPARAM l) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       buttonDown_ = true;
-      if (FirstClick()) return 0;
+      if (ButtonPress(l) || FirstClick()) return 0;
+      break;
+    case WM_MOUSEMOVE:
+      if (buttonCaptured_) {
+        ButtonTrack(l);
+        return 0;
+      }
       break;
     case WM_LBUTTONUP:
       buttonDown_ = false;
+      if (buttonCaptured_) {
+        EndButtonPress();
+        return 0;
+      }
+      break;
+    case WM_CAPTURECHANGED:
+      if (buttonCaptured_ && reinterpret_cast<HWND>(l) != Handle()) EndButtonPress();
+      break;
+    case WM_SETCURSOR:
+      if (ArrowCursor(l)) return TRUE;
       break;
     case WM_MOUSEACTIVATE:
       if (ActivatingClick(l)) return MA_ACTIVATEANDEAT;
       break;
     case WM_PAINT:
-    case WM_NCPAINT: {
-      // The focus rectangle is drawn inverted: all of it must be painted afresh first.
-      if (msg == WM_PAINT && highlight_) InvalidateRect(Handle(), nullptr, FALSE);
-      LRESULT r = TCustomEdit::WndProc(msg, w, l);
-      PaintExtras(msg == WM_PAINT);
-      return r;
-    }
+    case WM_NCPAINT:
+      return PaintMessage(msg, w, l);
+    case WM_ERASEBKGND:
+      return EraseBackground(w, l);
+    case CB_SHOWDROPDOWN:
+      SetDroppedDown(w != 0);
+      return TRUE;
+    case CN_COMMAND:
+      // The EDIT scrolls its text without minding the button's strip.
+      if (HIWORD(w) == EN_UPDATE && dropDownStyle_ != TLuDropDownStyle::ddNone) Invalidate();
+      break;
     case LEM_CHECKALIGNMENT:
       CheckAlignment(Widen(Text()));
       return 0;

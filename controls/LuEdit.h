@@ -4,8 +4,8 @@
 // formatting rectangle, a right- or centre-aligned field is edited left-aligned while its text
 // does not fit, highlight mode shows a focused field selected until Enter starts editing, a
 // paste goes through the key handling character by character, the Japanese context menu, and
-// the character capacity is kept when the form is scaled. The drop-down list's properties and
-// state live here; the list itself is a later step.
+// the character capacity is kept when the form is scaled; and an optional drop-down list of items
+// with its button (LuEditDropDown.cpp, LuEditButton.cpp, LuEditPaint.cpp).
 #pragma once
 
 #include <cstdint>
@@ -14,25 +14,18 @@
 #include <vector>
 
 #include "controls/Capacity.h"
+#include "controls/DropDownButton.h"
 #include "controls/ImeMode.h"
 #include "gen/WorkForm.h"
 #include "gui/Edit.h"
 
 class TLuCustomEdit;
+class THintListBox;
 
+// ddNone: no list, no button. ddDropDown: free text and a list to pick from. ddDropDownList: the
+// text is one of the items, painted by the field, without a caret. ddEvent: a button that only
+// fires OnDropDown.
 enum class TLuDropDownStyle { ddNone, ddDropDown, ddDropDownList, ddEvent };
-
-// The drop-down button's colours.
-struct TLuDropDownColors {
-  TColor FrameWhite = clBtnHighlight;
-  TColor FrameDkGray = clBtnShadow;
-  TColor FrameGray = clBtnFace;
-  TColor FrameBlack = SystemColor(COLOR_WINDOWFRAME);
-  TColor GrayText = SystemColor(COLOR_GRAYTEXT);
-  TColor GrayTextShadow = clBtnHighlight;
-  TColor BtnText = clBtnText;
-  TColor BtnFace = clBtnFace;
-};
 
 // Option bits of the field; work forms set bits 0 to 2 from the library options.
 enum : std::uint32_t {
@@ -48,6 +41,9 @@ using TLuEditUndoEvent =
     std::function<void(TLuCustomEdit* edit, bool test, bool& undoDone, bool& eventDone)>;
 // Called first for every typed character (UTF-16); setting key to 0 swallows it.
 using TLuKeyPressEvent = std::function<void(TComponent* sender, wchar_t& key)>;
+// May fill the list window's lines itself (they come with what it showed last) and set done.
+using TLuDropDownItemsEvent =
+    std::function<void(TComponent* sender, std::vector<std::string>& lines, bool& done)>;
 
 // The private messages: the alignment check after focus entry and text changes, and the
 // return to the designed alignment once the focus has gone.
@@ -57,6 +53,7 @@ inline constexpr UINT LEM_RESTOREALIGNMENT = WM_USER + 0x202;
 class TLuCustomEdit : public TCustomEdit, public TWorkFormEditOptions {
  public:
   explicit TLuCustomEdit(TComponent* owner);
+  ~TLuCustomEdit() override;
   std::string ClassName() const override { return "TLuCustomEdit"; }
 
   // A text equal to the current one changes nothing; a new one is also the revert snapshot
@@ -129,24 +126,51 @@ class TLuCustomEdit : public TCustomEdit, public TWorkFormEditOptions {
   bool AlignmentSwitched() const { return alignmentSwitched_; }
   TAlignment SavedAlignment() const { return savedAlignment_; }
 
-  // The drop-down list's settings, kept for the list that a later step builds.
+  // The drop-down list (LuEditDropDown.cpp). Setting the style closes an open list.
   TLuDropDownStyle DropDownStyle() const { return dropDownStyle_; }
   void SetDropDownStyle(TLuDropDownStyle s);
   bool NoDropDownButton() const { return noDropDownButton_; }
   void SetNoDropDownButton(bool v);
-  int DropDownWidth = 0;
+  // The list's width; 0 or less: the field's.
+  int DropDownWidth() const { return dropDownWidth_; }
+  void SetDropDownWidth(int v);
+  // The list as wide as its widest line, a space either side and a scroll bar.
   bool DropDownWidthAuto = false;
-  int DropDownCount = 8;
+  // Rows at most; fewer items show as many rows, none one.
+  int DropDownCount() const { return dropDownCount_; }
+  void SetDropDownCount(int v);
   std::vector<std::string> Items;
-  int ItemIndex = 0;
+  // -1: none. A negative value counts as -1, one at or beyond the count of Items changes
+  // nothing. In ddDropDownList, and in ddDropDown without eoIndexKeepsText, the text follows.
+  int ItemIndex() const { return itemIndex_; }
+  void SetItemIndex(int n);
+  // Enter in an empty field opens the list.
   bool DropDownByNullEnter = false;
-  bool DropOut = false;
+  // The floating button beside the focused field.
+  bool DropOut() const { return dropOut_; }
+  void SetDropOut(bool v);
   TLuDropDownColors DropDownColors;
-  bool DropDownDisable = false;
+  // Neither the button nor a key opens anything.
+  bool DropDownDisable() const { return dropDownDisable_; }
+  void SetDropDownDisable(bool v);
+  bool DroppedDown() const { return droppedDown_; }
+  void SetDroppedDown(bool v);
+  // With PrefixLength above 0 the list shows these lines and Items become the lines without
+  // their first PrefixLength characters, rebuilt whenever the lines are set.
+  int PrefixLength = 0;
+  const std::vector<std::string>& DisplayLines() const { return displayLines_; }
+  void SetDisplayLines(const std::vector<std::string>& lines);
+  // true while the list shows other lines than Items: a pick then takes the text from Items.
+  bool TextFromItems() const { return textFromItems_; }
+  // The list window, made at the first drop-down; null before.
+  THintListBox* DropDownList() const { return list_; }
+  TLuDropDownItemsEvent OnDropDownItems;
+  // Before the list opens; an item clicked in a ddDropDownList list; an item picked in the
+  // list, or chosen by the keys of ddDropDownList.
   TNotifyEvent OnDropDown, OnDropDownClick, OnDropDownSelected;
   // The button strip at the right of a drop-down style, scaled with the form.
   int ButtonWidth = 16;
-  bool ButtonPressed = false;
+  bool ButtonPressed() const { return buttonPressed_; }
 
   void ChangeScale(int m, int d) override;
   void DoEnter() override;
@@ -160,6 +184,8 @@ class TLuCustomEdit : public TCustomEdit, public TWorkFormEditOptions {
   void Resize() override;
   // Leaves highlight mode, then OnChange; schedules the alignment check.
   void Change() override;
+  // Forgets the list window when it is freed.
+  void Notification(TComponent* c, TOperation op) override;
 
  private:
   // Window and text (LuEdit.cpp).
@@ -193,7 +219,37 @@ class TLuCustomEdit : public TCustomEdit, public TWorkFormEditOptions {
   void LeaveHighlight();
   void HideCaretOnce();
   void ShowCaretAgain();
+  // Painting (LuEditPaint.cpp).
+  LRESULT PaintMessage(UINT msg, WPARAM w, LPARAM l);
+  LRESULT EraseBackground(WPARAM w, LPARAM l);
+  void PaintOwnText(HDC dc);
   void PaintExtras(bool client);
+  // The drop-down list (LuEditDropDown.cpp).
+  bool ListStyle() const;
+  void OpenList();
+  void ShowList();
+  void MakeList();
+  int ListWidth();
+  void PickFromList(const TNotifyEvent& event);
+  void SetPickedText(const std::string& text);
+  void SelectAllOrRepaint();
+  void IndexFromText(const std::string& text);
+  void ListClosed();
+  void UpdateFloatButton();
+  // Keys of the list (LuEditKeys.cpp).
+  bool NullEnterOpens();
+  bool OpenKey(WORD key, bool sys);
+  bool ListKey(WORD key);
+  void FirstLetter(wchar_t ch);
+  // The button and the mouse on it (LuEditButton.cpp).
+  bool HasButton() const;
+  RECT ButtonRect();
+  void DrawButton(HDC dc);
+  void RedrawButton();
+  bool ButtonPress(LPARAM l);
+  void ButtonTrack(LPARAM l);
+  void EndButtonPress();
+  bool ArrowCursor(LPARAM l);
 
   TCapacityKeeper capacity_{*this, [this] { return FormattingWidth(); }};
   char passwordChar_ = 0;
@@ -207,6 +263,21 @@ class TLuCustomEdit : public TCustomEdit, public TWorkFormEditOptions {
   int textHeight_ = -1;
   TLuDropDownStyle dropDownStyle_ = TLuDropDownStyle::ddNone;
   bool noDropDownButton_ = false;
+  int dropDownWidth_ = 0;
+  int dropDownCount_ = 8;
+  int itemIndex_ = 0;
+  bool dropOut_ = false;
+  bool dropDownDisable_ = false;
+  bool droppedDown_ = false;
+  bool textFromItems_ = false;
+  std::vector<std::string> displayLines_;
+  THintListBox* list_ = nullptr;
+  bool buttonPressed_ = false;
+  // A press on the button, or anywhere in ddDropDownList, holds the mouse until it leaves the
+  // button or is released.
+  bool buttonCaptured_ = false;
+  // The window has the keyboard focus (the floating button and ddDropDownList painting).
+  bool windowFocused_ = false;
 
   bool hasFocus_ = false;
   bool highlight_ = false;

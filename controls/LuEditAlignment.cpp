@@ -71,7 +71,7 @@ void TLuCustomEdit::SwitchToLeft() {
     // The focused window is made anew and gets the focus back.
     SetAlignment(TAlignment::LeftJustify);
   }
-  if (highlight_) HideCaretOnce();
+  if (highlight_ || DropDownStyle() == TLuDropDownStyle::ddDropDownList) HideCaretOnce();
   SetSel(start, length);
   for (const MSG& q : queued) PostMessageW(Handle(), q.message, q.wParam, q.lParam);
 }

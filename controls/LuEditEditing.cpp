@@ -29,7 +29,7 @@ LRESULT TLuCustomEdit::Clear(WPARAM w, LPARAM l) {
                reinterpret_cast<LPARAM>(&end));
   if (start == 0 && end >= DWORD(GetWindowTextLengthW(Handle()))) {
     SetText("");
-    ItemIndex = -1;
+    SetItemIndex(-1);
     return 0;
   }
   return TCustomEdit::WndProc(WM_CLEAR, w, l);

@@ -1,5 +1,7 @@
-// Focus entry and exit, highlight mode, the first click, and what the field paints over the
-// EDIT's own painting.
+// Focus entry and exit, highlight mode and the first click.
+#include <windowsx.h>
+
+#include "controls/HintListBox.h"
 #include "controls/LuEdit.h"
 #include "gen0/GenOptions.h"
 
@@ -24,6 +26,11 @@ void TLuCustomEdit::DoEnter() {
 // anew while it still has the focus would hand the focus to its parent.
 void TLuCustomEdit::DoExit() {
   hasFocus_ = false;
+  // The list's window goes; the list keeps its lines for the next drop-down.
+  if (list_) {
+    SetDroppedDown(false);
+    list_->DestroyHandle();
+  }
   if (alignmentSwitched_ && HandleAllocated())
     PostMessageW(Handle(), LEM_RESTOREALIGNMENT, 0, 0);
   TCustomEdit::DoExit();
@@ -36,22 +43,33 @@ LRESULT TLuCustomEdit::SetFocusMessage(WPARAM w, LPARAM l) {
     savedFontColor_ = Font.Color();
   }
   if (!AlwaysEditMode) EnterHighlight();
+  windowFocused_ = true;
+  // The EDIT makes a new caret, shown.
+  caretHidden_ = false;
   TFreeWatch watch(this);
   LRESULT r = TCustomEdit::WndProc(WM_SETFOCUS, w, l);
   if (watch.Freed() || !HandleAllocated()) return r;
-  if (highlight_) HideCaretOnce();
+  if (highlight_ || dropDownStyle_ == TLuDropDownStyle::ddDropDownList) HideCaretOnce();
   SetImeMode(Handle(), ImeMode);
+  if (dropDownStyle_ != TLuDropDownStyle::ddNone) Invalidate();
+  UpdateFloatButton();
   return r;
 }
 
 LRESULT TLuCustomEdit::KillFocusMessage(WPARAM w, LPARAM l) {
   if (switching_) return TCustomEdit::WndProc(WM_KILLFOCUS, w, l);
   buttonDown_ = false;
+  windowFocused_ = false;
+  EndButtonPress();
   if (GetCapture() == Handle()) ReleaseCapture();
   if (!AlwaysEditMode) LeaveHighlight();
+  TFreeWatch watch(this);
   LRESULT r = TCustomEdit::WndProc(WM_KILLFOCUS, w, l);
+  if (watch.Freed()) return r;
   // The EDIT's caret goes with the focus.
   caretHidden_ = false;
+  if (dropDownStyle_ != TLuDropDownStyle::ddNone) Invalidate();
+  UpdateFloatButton();
   return r;
 }
 
@@ -68,6 +86,13 @@ bool TLuCustomEdit::ActivatingClick(LPARAM l) {
   if (LibraryOptions.EditFirstClick || MouseClickOnEnter || Focused()) return false;
   if (LOWORD(l) != HTCLIENT || HIWORD(l) != WM_LBUTTONDOWN) return false;
   if (GetActiveWindow() == GetAncestor(Handle(), GA_ROOT)) return false;
+  // A press on the button, or on a ddDropDownList field, opens the list instead.
+  if (dropDownStyle_ == TLuDropDownStyle::ddDropDownList) return false;
+  DWORD pos = GetMessagePos();
+  POINT p = {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  ScreenToClient(Handle(), &p);
+  RECT button = ButtonRect();
+  if (HasButton() && PtInRect(&button, p)) return false;
   SetFocus();
   return true;
 }
@@ -98,27 +123,4 @@ void TLuCustomEdit::ShowCaretAgain() {
   if (!caretHidden_) return;
   caretHidden_ = false;
   if (HandleAllocated()) ShowCaret(Handle());
-}
-
-// After the EDIT has painted: the focus rectangle of highlight mode inside the client area
-// (its painting covered all of it, see WndProc), and the DrawBorder frame over the border.
-void TLuCustomEdit::PaintExtras(bool client) {
-  if (client && highlight_) {
-    RECT r;
-    GetClientRect(Handle(), &r);
-    if (dropDownStyle_ != TLuDropDownStyle::ddNone && !noDropDownButton_) r.right -= ButtonWidth;
-    HDC dc = GetDC(Handle());
-    DrawFocusRect(dc, &r);
-    ReleaseDC(Handle(), dc);
-  }
-  if (drawBorder_) {
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    OffsetRect(&r, -r.left, -r.top);
-    HDC dc = GetWindowDC(Handle());
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(drawBorderColor_));
-    FrameRect(dc, &r, brush);
-    DeleteObject(brush);
-    ReleaseDC(Handle(), dc);
-  }
 }

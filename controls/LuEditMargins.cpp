@@ -94,7 +94,7 @@ void TLuCustomEdit::ChangeScale(int m, int d) {
     margins_ = {MulDiv(margins_.left, m, d), MulDiv(margins_.top, m, d),
                 MulDiv(margins_.right, m, d), MulDiv(margins_.bottom, m, d)};
     ButtonWidth = m * ButtonWidth / d;
-    if (DropDownWidth > 0) DropDownWidth = MulDiv(DropDownWidth, m, d);
+    if (dropDownWidth_ > 0) dropDownWidth_ = MulDiv(dropDownWidth_, m, d);
     TCustomEdit::ChangeScale(m, d);
     ApplyMargins();
   });

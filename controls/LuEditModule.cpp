@@ -1,5 +1,6 @@
 #include "controls/LuEditModule.h"
 
+#include "controls/FloatDDButton.h"
 #include "gen0/GenReg.h"
 
 UINT MsWheelRollMsg = 0;
@@ -65,6 +66,7 @@ void LuEditStartup() {
 }
 
 void LuEditShutdown() {
+  FreeFloatDDButton();
   s_warekiList.clear();
   s_warekiList.shrink_to_fit();
 }

@@ -24,4 +24,5 @@ extern UINT MsWheelRollMsg;
 
 // Registry failures raise ELastError "レジストリ入出力エラー", which stops the program.
 void LuEditStartup();
+// Shut-down also frees the floating drop-down button.
 void LuEditShutdown();

@@ -2,9 +2,6 @@
 // keys and the wheel move the list's selection while the focus stays in the edit, Enter and a
 // click pick, Esc, a click elsewhere and another window taking the focus close the list, and no
 // hook outlives the list.
-#include <atomic>
-#include <thread>
-
 #include "controls/HintListBox.h"
 #include "controls/HintListHooks.h"
 #include "tests/gui/GuiFixture.h"
@@ -25,31 +22,6 @@ bool X(const std::string& args) {
 }
 
 std::string Spot(POINT p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
-
-// A button window of another thread: a click there leaves nothing in the test thread's queue,
-// so only the focus moving away can close the list.
-struct OtherThreadWindow {
-  explicit OtherThreadWindow(RECT r)
-      : thread([this, r] {
-          HWND w = CreateWindowExW(0, L"BUTTON", L"other", WS_POPUP | WS_BORDER, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr,
-                                   nullptr);
-          if (w) ShowWindow(w, SW_SHOWNOACTIVATE);  // the form keeps the focus until the click
-          window = w;
-          id = GetCurrentThreadId();
-          MSG m;
-          while (w && GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
-        }) {
-    PollUntil([this] { return id != 0; }, DefaultTimeout);
-  }
-  ~OtherThreadWindow() {
-    PostThreadMessageW(id, WM_QUIT, 0, 0);
-    thread.join();
-  }
-  std::atomic<HWND> window = nullptr;
-  std::atomic<DWORD> id = 0;
-  std::thread thread;
-};
 
 class HintList : public GuiForm {
  protected:
@@ -184,14 +156,14 @@ TEST_F(HintList, AnotherWindowTakingTheFocusCloses) {
   RECT e;
   GetWindowRect(edit->Handle(), &e);
   OtherThreadWindow other({e.left - 40, e.bottom + 40, e.left + 360, e.bottom + 260});
-  ASSERT_NE(other.window, nullptr);
+  ASSERT_NE(other.Window(), nullptr);
   ASSERT_TRUE(FocusEdit());
   Open(1);
   ASSERT_TRUE(IsWindowVisible(list->Handle()));
   EXPECT_FALSE(SaveScreenshot("hint_list_over_window").empty());
   ASSERT_TRUE(X("mousemove " + Spot({e.left + 330, e.bottom + 230}) + " click 1"));
   ExpectClosedQuietly();
-  EXPECT_EQ(GetForegroundWindow(), other.window.load());
+  EXPECT_EQ(GetForegroundWindow(), other.Window());
 }
 
 TEST_F(HintList, ShowNearKeepsTheListOnTheWorkArea) {

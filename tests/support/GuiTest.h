@@ -5,5 +5,6 @@
 #include "tests/support/GuiInput.h"
 #include "tests/support/GuiPump.h"
 #include "tests/support/GuiWindow.h"
+#include "tests/support/OtherThreadWindow.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/XInput.h"
