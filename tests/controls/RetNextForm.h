@@ -5,6 +5,7 @@
 #include "controls/LuButton.h"
 #include "controls/LuMemo.h"
 #include "gui/Form.h"
+#include "tests/support/TestForms.h"
 
 inline const std::string NoticeText = "更新処理に失敗しました\r\nファイルを削除できません";
 
@@ -30,13 +31,7 @@ class TfrmRetNext : public TForm {
 
  private:
   static TFormDesc Desc() {
-    TFormDesc d;
-    d.Caption = "お知らせ";
-    d.ClientWidth = 360;
-    d.ClientHeight = 200;
-    d.BorderStyle = TBorderStyle::Dialog;
-    d.Position = TPosition::ScreenCenter;
-    return d;
+    return guitest::CentredDialog("お知らせ", 360, 200);
   }
   template <class T>
   T* Add(int left, int top, int width, int height, const char* caption = nullptr) {

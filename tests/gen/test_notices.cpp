@@ -4,6 +4,7 @@
 #include "gui/Button.h"
 #include "gui/Edit.h"
 #include "tests/gen/NoticeFixture.h"
+#include "tests/support/TestForms.h"
 
 TEST_F(Notices, TheDocumentCountsIdenticalNoticesOnceOnlyWithDedupe) {
   PostNotice("ファイルを削除できません - C:\\temp\\a", false);
@@ -84,13 +85,7 @@ namespace {
 class TfrmAsk : public TForm {
  public:
   static TFormDesc Desc() {
-    TFormDesc d;
-    d.Caption = "確認";
-    d.ClientWidth = 300;
-    d.ClientHeight = 120;
-    d.BorderStyle = TBorderStyle::Dialog;
-    d.Position = TPosition::ScreenCenter;
-    return d;
+    return guitest::CentredDialog("確認", 300, 120);
   }
   explicit TfrmAsk(TComponent* owner) : TForm(owner, Desc()) {
     Check = NewControl<TButton>(this, this, 20, 60, 120, 30);

@@ -2,18 +2,13 @@
 // focus or presses buttons; mnemonics press their buttons; containers survive their children.
 #include "gui/CustomControl.h"
 #include "tests/gui/GuiFixture.h"
+#include "tests/support/TestForms.h"
 
 namespace {
 class TfrmKeys : public TForm {
  public:
   static TFormDesc Desc() {
-    TFormDesc d;
-    d.Caption = "確認";
-    d.ClientWidth = 420;
-    d.ClientHeight = 200;
-    d.BorderStyle = TBorderStyle::Dialog;
-    d.Position = TPosition::ScreenCenter;
-    return d;
+    return guitest::CentredDialog("確認", 420, 200);
   }
   explicit TfrmKeys(TComponent* owner) : TForm(owner, Desc()) {
     Panel = Add<TPanel>(this, 8, 8, 200, 120);
