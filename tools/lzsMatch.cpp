@@ -5,12 +5,13 @@
 #include <memory>
 
 #include "expand/LzsFormat.h"
+#include "tools/lzsNearMatch.h"
 
 // Works on the extended text E = 4096 zeros + data, where the byte at output position p is
 // E[p + 4096]. A match at P with distance D (1..4096 bytes back) reads E[P-D...] up to the
-// ring index, then continues with what the ring index held, E[P-4096...]. Distances of 19 or
-// more never reach the ring index: those come from binary trees of the positions at least 19
-// back, ordered by their next 19 bytes. The 18 shorter distances are tried directly.
+// ring index, then continues with what the ring index held, E[P-4096...]. The 18 distances
+// below 19 are left to LzsNearMatches; the others never reach the ring index and come from
+// binary trees of the window's positions, ordered by their next 19 bytes.
 namespace {
 constexpr int Window = LzsWindowSize;
 constexpr int Key = LzsMaxMatch;
@@ -19,49 +20,81 @@ constexpr int Padding = 32;
 constexpr std::int32_t None = -1;
 // Length 19 at window index 3840 or above would need X = 0xFF.
 constexpr int MaxIndexOfLongest = 3840;
+// A position's links are free again once it has left every window, two windows on.
+constexpr int Slots = 2 * Window;
 
 // One tree per hash of the first 4 bytes, its root the newest position. Equal keys are ordered
 // by position, so a parent is always newer than its children: the positions still in the
-// window form the top of each tree, and a search stops at the first one that has left it.
+// window form the top of each tree, and a walk stops at the first one that has left it. Each
+// position is made the root of its tree as it is searched for, so one walk does both. The 18
+// newest positions, too near for a plain match, sit at the top and may hide the far ones just
+// beyond them: the walk keeps the subtrees it passes there.
 class TTrees {
 public:
   explicit TTrees(const std::vector<std::uint8_t>& text) : E(text) {
     std::fill(std::begin(FRoot), std::end(FRoot), None);
   }
 
-  // Makes s the root of its tree; positions before lo are dropped on the way.
-  void Insert(std::int32_t s, std::int32_t lo) {
-    std::int32_t& root = FRoot[Hash(s)];
+  // Makes P the root of its tree, dropping positions before lo on the way, and when search is
+  // set returns the longest match for P among the positions from lo to P - 19, at most limit.
+  TLzsMatch InsertAndFind(std::int32_t P, std::int32_t lo, int limit, bool search) {
+    std::int32_t& root = FRoot[Hash(P)];
     std::int32_t cur = root;
-    root = s;
-    // Where the next position below s (side 1) and the next above it (side 0) hang: every
-    // position still to place lies between the two. The side is an index, not a branch, as
-    // it is as good as random.
-    std::int32_t* side[2] = {&Links(s)[1], &Links(s)[0]};
+    root = P;
+    // Where the next position below P (side 1) and the next above it (side 0) hang: every
+    // position still to place lies between the two.
+    std::int32_t* side[2] = {&Links(P)[1], &Links(P)[0]};
+    const std::int32_t lastFar = std::max(P - Key, None);
+    // The key of P as big-endian words, which compare in the order of their bytes.
+    const std::uint64_t k0 = Big(P), k1 = Big(P + 8), k2 = Big(P + 16) & Key2Mask;
+    auto below = [&](std::int32_t s) {
+      std::uint64_t s0 = Big(s);
+      if (s0 != k0) return int(s0 < k0);
+      std::uint64_t s1 = Big(s + 8);
+      if (s1 != k1) return int(s1 < k1);
+      return int((Big(s + 16) & Key2Mask) <= k2);  // of equal keys the older comes first
+    };
+    // The far positions nearest to P's key on each side met so far, and the subtrees beside
+    // the near positions met after them, in the order met.
+    std::int32_t nearest[2] = {None, None};
+    std::int32_t passed[2][Key - 1];
+    int passedCount[2] = {0, 0};
+    // Near positions are the newest, so they come first on the path, if at all.
+    while (cur > lastFar) {
+      int b = below(cur);
+      passed[b][passedCount[b]++] = Links(cur)[!b];
+      *side[b] = cur;
+      side[b] = &Links(cur)[b];
+      cur = *side[b];
+    }
     while (cur >= lo) {
-      int below = Below(cur, s);
-      *side[below] = cur;
-      side[below] = &Links(cur)[below];
-      cur = *side[below];
+      int b = below(cur);
+      nearest[b] = cur;
+      passedCount[b] = 0;  // a far position beats everything passed before it
+      *side[b] = cur;
+      side[b] = &Links(cur)[b];
+      cur = *side[b];
     }
     *side[0] = *side[1] = None;
-  }
-
-  // Longest match for the bytes at P among the positions from lo on, at most limit long. The
-  // longest lies on the search path, beside the nearest keys below and above.
-  TLzsMatch Longest(std::int32_t P, std::int32_t lo, int limit) const {
     TLzsMatch best;
+    if (!search) return best;
+    // The longest match lies beside P's key: the nearest far key below it or above it.
     std::int32_t reserved = None;  // the newest equal key, at a reserved index
-    for (std::int32_t cur = FRoot[Hash(P)]; cur >= lo;) {
-      int len = KeyAgree(cur, P);
-      int reach = std::min(len, limit), index = cur & (Window - 1);
-      if (reach == LzsMaxMatch && index >= MaxIndexOfLongest) {
-        reach = LzsMaxMatch - 1;
-        reserved = std::max(reserved, cur);
+    for (int b = 0; b < 2; ++b) {
+      std::int32_t s = nearest[b];
+      for (int i = passedCount[b]; i-- > 0;) {
+        if (std::int32_t far = NearestFar(passed[b][i], lo, lastFar, b); far != None) {
+          s = far;
+          break;
+        }
+      }
+      if (s == None) continue;
+      int reach = std::min(KeyAgree(s, P), limit), index = s & (Window - 1);
+      if (reach == Key && index >= MaxIndexOfLongest) {
+        reach = Key - 1;
+        reserved = s;
       }
       if (reach > best.Length) best = {std::uint8_t(reach), std::uint16_t(index)};
-      if (reach == limit) return best;
-      cur = FLinks[cur & (Window - 1)][Below(cur, P, len)];
     }
     // The nearest allowed position before the newest equal key is at index 3839 of the same
     // round, the one a run of equal keys holds; otherwise any equal key from there back to
@@ -77,15 +110,29 @@ public:
     return best;
   }
 
+  void Prefetch(std::int32_t at) const { __builtin_prefetch(&FRoot[Hash(at)]); }
+
 private:
+  // The far position of subtree t nearest to the key: its greatest when the key lies above it
+  // (b = 1), its smallest otherwise. Below a far position every position is far.
+  std::int32_t NearestFar(std::int32_t t, std::int32_t lo, std::int32_t lastFar, int b) const {
+    if (t < lo) return None;
+    if (t <= lastFar) {
+      for (std::int32_t next; (next = Links(t)[b]) >= lo;) t = next;
+      return t;
+    }
+    std::int32_t far = NearestFar(Links(t)[b], lo, lastFar, b);
+    return far != None ? far : NearestFar(Links(t)[!b], lo, lastFar, b);
+  }
+
   // The newest position from lo to last whose key equals the one at P, or None.
   std::int32_t EqualAtOrBefore(std::int32_t P, std::int32_t last, std::int32_t lo) const {
     std::int32_t found = None;
     for (std::int32_t cur = FRoot[Hash(P)]; cur >= lo;) {
       int len = KeyAgree(cur, P);
-      int below = len == Key ? cur <= last : E[cur + len] < E[P + len];
-      if (below && len == Key) found = std::max(found, cur);
-      cur = FLinks[cur & (Window - 1)][below];
+      int b = len == Key ? cur <= last : E[cur + len] < E[P + len];
+      if (b && len == Key) found = std::max(found, cur);
+      cur = Links(cur)[b];
     }
     return found;
   }
@@ -99,11 +146,6 @@ private:
     int len1 = x1 ? 8 + __builtin_ctzll(x1 | Top) / 8 : len2;
     return x0 ? __builtin_ctzll(x0 | Top) / 8 : len1;
   }
-  // 1 if the key at s comes before the key at P, where P is the newer of two equal keys.
-  int Below(std::int32_t s, std::int32_t P, int len) const {
-    return int(len == Key) | int(E[s + len] < E[P + len]);
-  }
-  int Below(std::int32_t s, std::int32_t P) const { return Below(s, P, KeyAgree(s, P)); }
 
   static std::uint32_t Hash(std::uint32_t first4) { return first4 * 0x9E3779B1u >> (32 - HashBits); }
   std::uint32_t Hash(std::int32_t at) const {
@@ -117,78 +159,36 @@ private:
     std::memcpy(&w, &E[at], sizeof w);
     return w;
   }
+  std::uint64_t Big(std::int32_t at) const { return __builtin_bswap64(Word(at)); }
+  // The last of the three words holds the key's bytes 16 to 18 at its top.
+  static constexpr std::uint64_t Key2Mask = ~0ull << 8 * (24 - Key);
   // A position's smaller keys at 0 and its greater ones at 1.
-  std::int32_t* Links(std::int32_t s) { return FLinks[s & (Window - 1)]; }
+  std::int32_t* Links(std::int32_t s) { return FLinks[s & (Slots - 1)]; }
+  const std::int32_t* Links(std::int32_t s) const { return FLinks[s & (Slots - 1)]; }
 
   const std::vector<std::uint8_t>& E;
   std::int32_t FRoot[1 << HashBits];
-  // A position's slot is taken again 4096 positions later, once it has left every window.
-  std::int32_t FLinks[Window][2];
+  std::int32_t FLinks[Slots][2];
 };
-
-// The bytes of w equal to the byte c, as their top bits (exact, no carries between bytes).
-std::uint64_t EqualBytes(std::uint64_t w, std::uint8_t c) {
-  constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7Full;
-  std::uint64_t v = w ^ (c * 0x0101010101010101ull);
-  return ~(((v & Low7) + Low7) | v | Low7);
-}
-
-// Distances below 19, whose span may cross the ring index. Only the distances whose first byte
-// agrees are followed up, nearest first, until the longest possible.
-TLzsMatch ShortDistances(const std::vector<std::uint8_t>& E, std::int32_t P, int limit) {
-  auto word = [&](std::int32_t at) {
-    std::uint64_t w;
-    std::memcpy(&w, &E[at], sizeof w);
-    return w;
-  };
-  // Bit d - 1 for distance d: bytes P-8..P-1, P-16..P-9 and P-18..P-17, nearest at the top.
-  std::uint64_t near = EqualBytes(word(P - 8), E[P]), middle = EqualBytes(word(P - 16), E[P]);
-  std::uint64_t far = EqualBytes(word(P - 18), E[P]) & 0x8080;
-  // Bytes from a and b that agree, up to count (at most 24), in whole words.
-  auto agree = [&](std::int32_t a, std::int32_t b, int count) {
-    for (int k = 0; k < count; k += 8)
-      if (std::uint64_t x = word(a + k) ^ word(b + k))
-        return std::min(count, k + __builtin_ctzll(x) / 8);
-    return count;
-  };
-  TLzsMatch best;
-  auto follow = [&](int d) {
-    // The first d bytes come from d back, the rest from what the ring index held.
-    int len = agree(P - d, P, std::min(d, limit));
-    if (len == d && len < limit) len += agree(P - Window, P + d, limit - d);
-    int index = (P - d) & (Window - 1);
-    if (len == LzsMaxMatch && index >= MaxIndexOfLongest) len = LzsMaxMatch - 1;
-    if (len > best.Length) best = {std::uint8_t(len), std::uint16_t(index)};
-    return len == limit;
-  };
-  for (; near; near &= ~(std::uint64_t(1) << (63 - __builtin_clzll(near))))
-    if (follow(8 - (63 - __builtin_clzll(near)) / 8)) return best;
-  for (; middle; middle &= ~(std::uint64_t(1) << (63 - __builtin_clzll(middle))))
-    if (follow(16 - (63 - __builtin_clzll(middle)) / 8)) return best;
-  for (; far; far &= ~(std::uint64_t(1) << (63 - __builtin_clzll(far))))
-    if (follow(18 - (63 - __builtin_clzll(far)) / 8)) return best;
-  return best;
-}
 }  // namespace
 
 std::vector<TLzsMatch> LzsLongestMatches(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::uint8_t> E(Window + size + Padding, 0);
-  if (size) std::memcpy(&E[Window], data, size);
-  auto trees = std::make_unique<TTrees>(E);
-  std::vector<TLzsMatch> result(size);
+  std::vector<std::uint8_t> E(Window, 0);
+  E.reserve(Window + size + Padding);
+  E.insert(E.end(), data, data + size);
+  E.resize(Window + size + Padding, 0);
   const std::int32_t end = std::int32_t(Window + size);
-  std::int32_t inserted = 0;
-  for (std::int32_t P = Window; P < end; ++P) {
-    for (; inserted + LzsMaxMatch <= P; ++inserted)
-      trees->Insert(inserted, std::max(0, inserted + LzsMaxMatch - Window));
-    int limit = std::min(LzsMaxMatch, end - P);
-    if (limit < LzsMinMatch) continue;
-    TLzsMatch best = ShortDistances(E, P, limit);
-    if (best.Length < limit) {
-      TLzsMatch far = trees->Longest(P, P - Window, limit);
-      if (far.Length > best.Length) best = far;
-    }
-    result[P - Window] = best;
+  std::vector<TLzsMatch> result(size);
+  LzsNearMatches(E.data(), Window, end, result.data());
+  auto trees = std::make_unique<TTrees>(E);
+  for (std::int32_t s = 0; s < Window; ++s) trees->InsertAndFind(s, 0, 0, false);
+  // Positions within 3 of the end start no match, and none is searched after them.
+  for (std::int32_t P = Window; P <= end - LzsMinMatch; ++P) {
+    trees->Prefetch(P + 16);
+    const int limit = std::min(LzsMaxMatch, end - P);
+    TLzsMatch& best = result[P - Window];
+    TLzsMatch far = trees->InsertAndFind(P, P - Window, limit, best.Length < limit);
+    if (far.Length > best.Length) best = far;
   }
   return result;
 }
