@@ -54,6 +54,27 @@ public:
       if (s1 != k1) return int(s1 < k1);
       return int((Big(s + 16) & Key2Mask) <= k2);  // of equal keys the older comes first
     };
+    if (cur <= lastFar) {
+      std::int32_t* hangBelow = &Links(P)[0];
+      std::int32_t* hangAbove = &Links(P)[1];
+      std::int32_t nearBelow = None, nearAbove = None;
+      while (cur >= lo) {
+        if (below(cur)) {
+          *hangBelow = cur;
+          nearBelow = cur;
+          hangBelow = &Links(cur)[1];
+          cur = *hangBelow;
+        } else {
+          *hangAbove = cur;
+          nearAbove = cur;
+          hangAbove = &Links(cur)[0];
+          cur = *hangAbove;
+        }
+      }
+      *hangBelow = *hangAbove = None;
+      if (!search) return {};
+      return Best(P, lo, limit, nearBelow, nearAbove);
+    }
     // The far positions nearest to P's key on each side met so far, and the subtrees beside
     // the near positions met after them, in the order met.
     std::int32_t nearest[2] = {None, None};
@@ -76,37 +97,41 @@ public:
       cur = *side[b];
     }
     *side[0] = *side[1] = None;
-    TLzsMatch best;
-    if (!search) return best;
-    // The longest match lies beside P's key: the nearest far key below it or above it.
-    std::int32_t reserved = None;  // the newest equal key, at a reserved index
+    if (!search) return {};
     for (int b = 0; b < 2; ++b) {
-      std::int32_t s = nearest[b];
       for (int i = passedCount[b]; i-- > 0;) {
         if (std::int32_t far = NearestFar(passed[b][i], lo, lastFar, b); far != None) {
-          s = far;
+          nearest[b] = far;
           break;
         }
       }
-      if (s == None) continue;
-      int reach = std::min(KeyAgree(s, P), limit), index = s & (Window - 1);
-      if (reach == Key && index >= MaxIndexOfLongest) {
-        reach = Key - 1;
-        reserved = s;
-      }
-      if (reach > best.Length) best = {std::uint8_t(reach), std::uint16_t(index)};
     }
-    // The nearest allowed position before the newest equal key is at index 3839 of the same
-    // round, the one a run of equal keys holds; otherwise any equal key from there back to
-    // index 0 is the nearest below the pair (key, that position), and older ones have left
-    // the window.
-    if (reserved >= 0) {
-      std::int32_t last = reserved - ((reserved & (Window - 1)) - (MaxIndexOfLongest - 1));
+    return Best(P, lo, limit, nearest[1], nearest[0]);
+  }
+
+  // The longest match lies beside P's key: at the nearest far key below it or above it.
+  TLzsMatch Best(std::int32_t P, std::int32_t lo, int limit, std::int32_t below,
+                 std::int32_t above) const {
+    TLzsMatch best;
+    if (above != None) {
+      int reach = std::min(KeyAgree(above, P), limit);
+      best = {std::uint8_t(reach), std::uint16_t(above & (Window - 1))};
+    }
+    if (below == None) return best;
+    int reach = std::min(KeyAgree(below, P), limit), index = below & (Window - 1);
+    if (reach == Key && index >= MaxIndexOfLongest) {
+      // The nearest allowed position before the newest equal key is at index 3839 of the same
+      // round, the one a run of equal keys holds; otherwise any equal key from there back to
+      // index 0 is the nearest below the pair (key, that position), and older ones have left
+      // the window.
+      std::int32_t last = below - (index - (MaxIndexOfLongest - 1));
       std::int32_t s = last >= lo && KeyAgree(last, P) == Key ? last
                                                               : EqualAtOrBefore(P, last, lo);
       if (s >= 0 && (s & (Window - 1)) < MaxIndexOfLongest)
-        best = {std::uint8_t(LzsMaxMatch), std::uint16_t(s & (Window - 1))};
+        return {std::uint8_t(LzsMaxMatch), std::uint16_t(s & (Window - 1))};
+      reach = Key - 1;
     }
+    if (reach > best.Length) best = {std::uint8_t(reach), std::uint16_t(index)};
     return best;
   }
 
