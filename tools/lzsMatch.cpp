@@ -41,64 +41,80 @@ public:
     std::int32_t& root = FRoot[Hash(P)];
     std::int32_t cur = root;
     root = P;
-    // Where the next position below P (side 1) and the next above it (side 0) hang: every
-    // position still to place lies between the two.
-    std::int32_t* side[2] = {&Links(P)[1], &Links(P)[0]};
+    const TKey key(E, P);
     const std::int32_t lastFar = std::max(P - Key, None);
-    // The key of P as big-endian words, which compare in the order of their bytes.
-    const std::uint64_t k0 = Big(P), k1 = Big(P + 8), k2 = Big(P + 16) & Key2Mask;
-    auto below = [&](std::int32_t s) {
-      std::uint64_t s0 = Big(s);
-      if (s0 != k0) return int(s0 < k0);
-      std::uint64_t s1 = Big(s + 8);
-      if (s1 != k1) return int(s1 < k1);
-      return int((Big(s + 16) & Key2Mask) <= k2);  // of equal keys the older comes first
-    };
-    if (cur <= lastFar) {
-      std::int32_t* hangBelow = &Links(P)[0];
-      std::int32_t* hangAbove = &Links(P)[1];
-      std::int32_t nearBelow = None, nearAbove = None;
-      while (cur >= lo) {
-        if (below(cur)) {
-          *hangBelow = cur;
-          nearBelow = cur;
-          hangBelow = &Links(cur)[1];
-          cur = *hangBelow;
-        } else {
-          *hangAbove = cur;
-          nearAbove = cur;
-          hangAbove = &Links(cur)[0];
-          cur = *hangAbove;
-        }
-      }
-      *hangBelow = *hangAbove = None;
-      if (!search) return {};
-      return Best(P, lo, limit, nearBelow, nearAbove);
+    // The far positions nearest to P's key below it and above it.
+    std::int32_t below = None, above = None;
+    // Near positions are the newest, so they come first on the path, if at all.
+    if (cur <= lastFar)
+      WalkFar(P, cur, lo, key, below, above);
+    else
+      WalkPastNear(P, cur, lo, lastFar, key, search, below, above);
+    return search ? Best(P, lo, limit, below, above) : TLzsMatch{};
+  }
+
+  void Prefetch(std::int32_t at) const { __builtin_prefetch(&FRoot[Hash(at)]); }
+
+private:
+  // P's key as big-endian words, which compare in the order of their bytes.
+  struct TKey {
+    TKey(const std::vector<std::uint8_t>& text, std::int32_t P)
+        : E(text), K0(Big(E, P)), K1(Big(E, P + 8)), K2(Big(E, P + 16) & Key2Mask) {}
+    // Whether the key at s comes before P's; of equal keys the older comes first.
+    bool Below(std::int32_t s) const {
+      std::uint64_t s0 = Big(E, s);
+      if (s0 != K0) return s0 < K0;
+      std::uint64_t s1 = Big(E, s + 8);
+      if (s1 != K1) return s1 < K1;
+      return (Big(E, s + 16) & Key2Mask) <= K2;
     }
-    // The far positions nearest to P's key on each side met so far, and the subtrees beside
-    // the near positions met after them, in the order met.
-    std::int32_t nearest[2] = {None, None};
+    const std::vector<std::uint8_t>& E;
+    const std::uint64_t K0, K1, K2;
+  };
+
+  // Splits the tree below P along the path of P's key: the positions below it hang on P's
+  // smaller side, in a chain of greater links, and those above on its greater side.
+  void WalkFar(std::int32_t P, std::int32_t cur, std::int32_t lo, const TKey& key,
+               std::int32_t& below, std::int32_t& above) {
+    std::int32_t* hangBelow = &Links(P)[0];
+    std::int32_t* hangAbove = &Links(P)[1];
+    while (cur >= lo) {
+      if (key.Below(cur)) {
+        *hangBelow = below = cur;
+        hangBelow = &Links(cur)[1];
+        cur = *hangBelow;
+      } else {
+        *hangAbove = above = cur;
+        hangAbove = &Links(cur)[0];
+        cur = *hangAbove;
+      }
+    }
+    *hangBelow = *hangAbove = None;
+  }
+
+  // The same split where near positions head the path. They may hide the far positions
+  // nearest to the key: those lie in the subtrees the path passes by beside them, unless a far
+  // position met later on the same side is nearer still.
+  void WalkPastNear(std::int32_t P, std::int32_t cur, std::int32_t lo, std::int32_t lastFar,
+                    const TKey& key, bool search, std::int32_t& below, std::int32_t& above) {
+    std::int32_t nearest[2] = {None, None};  // above at 0, below at 1
     std::int32_t passed[2][Key - 1];
     int passedCount[2] = {0, 0};
-    // Near positions are the newest, so they come first on the path, if at all.
-    while (cur > lastFar) {
-      int b = below(cur);
-      passed[b][passedCount[b]++] = Links(cur)[!b];
-      *side[b] = cur;
-      side[b] = &Links(cur)[b];
-      cur = *side[b];
-    }
+    std::int32_t* hang[2] = {&Links(P)[1], &Links(P)[0]};
     while (cur >= lo) {
-      int b = below(cur);
-      nearest[b] = cur;
-      passedCount[b] = 0;  // a far position beats everything passed before it
-      *side[b] = cur;
-      side[b] = &Links(cur)[b];
-      cur = *side[b];
+      int b = key.Below(cur);
+      if (cur > lastFar) {
+        passed[b][passedCount[b]++] = Links(cur)[!b];
+      } else {
+        nearest[b] = cur;
+        passedCount[b] = 0;
+      }
+      *hang[b] = cur;
+      hang[b] = &Links(cur)[b];
+      cur = *hang[b];
     }
-    *side[0] = *side[1] = None;
-    if (!search) return {};
-    for (int b = 0; b < 2; ++b) {
+    *hang[0] = *hang[1] = None;
+    for (int b = 0; search && b < 2; ++b) {
       for (int i = passedCount[b]; i-- > 0;) {
         if (std::int32_t far = NearestFar(passed[b][i], lo, lastFar, b); far != None) {
           nearest[b] = far;
@@ -106,7 +122,8 @@ public:
         }
       }
     }
-    return Best(P, lo, limit, nearest[1], nearest[0]);
+    below = nearest[1];
+    above = nearest[0];
   }
 
   // The longest match lies beside P's key: at the nearest far key below it or above it.
@@ -135,9 +152,6 @@ public:
     return best;
   }
 
-  void Prefetch(std::int32_t at) const { __builtin_prefetch(&FRoot[Hash(at)]); }
-
-private:
   // The far position of subtree t nearest to the key: its greatest when the key lies above it
   // (b = 1), its smallest otherwise. Below a far position every position is far.
   std::int32_t NearestFar(std::int32_t t, std::int32_t lo, std::int32_t lastFar, int b) const {
@@ -179,12 +193,15 @@ private:
     return Hash(w);
   }
   // The text carries padding behind its end for these reads.
-  std::uint64_t Word(std::int32_t at) const {
+  static std::uint64_t Word(const std::vector<std::uint8_t>& text, std::int32_t at) {
     std::uint64_t w;
-    std::memcpy(&w, &E[at], sizeof w);
+    std::memcpy(&w, &text[at], sizeof w);
     return w;
   }
-  std::uint64_t Big(std::int32_t at) const { return __builtin_bswap64(Word(at)); }
+  std::uint64_t Word(std::int32_t at) const { return Word(E, at); }
+  static std::uint64_t Big(const std::vector<std::uint8_t>& text, std::int32_t at) {
+    return __builtin_bswap64(Word(text, at));
+  }
   // The last of the three words holds the key's bytes 16 to 18 at its top.
   static constexpr std::uint64_t Key2Mask = ~0ull << 8 * (24 - Key);
   // A position's smaller keys at 0 and its greater ones at 1.
