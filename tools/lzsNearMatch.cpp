@@ -53,6 +53,7 @@ void LzsNearMatches(const std::uint8_t* E, std::int32_t begin, std::int32_t end,
   // Lane j of A holds the run at distance 16 - j, lanes 14 and 15 of B those at 18 and 17.
   const __m128i one = _mm_set1_epi8(1), most = _mm_set1_epi8(LzsMaxMatch);
   const __m128i distA = _mm_setr_epi8(16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1);
+  // Lanes of B that stand for no distance never cover one.
   const __m128i distB = _mm_setr_epi8(99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 18, 17);
   const __m128i lanesB = _mm_setr_epi8(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, -1);
   __m128i runA = _mm_setzero_si128(), runB = _mm_setzero_si128();
@@ -67,20 +68,20 @@ void LzsNearMatches(const std::uint8_t* E, std::int32_t begin, std::int32_t end,
     __m128i coverB = _mm_cmpeq_epi8(_mm_max_epu8(runB, distB), runB);
     __m128i plainA = _mm_andnot_si128(coverA, runA), plainB = _mm_andnot_si128(coverB, runB);
     __m128i m = _mm_max_epu8(plainA, plainB);
-    m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
-    m = _mm_max_epu8(m, _mm_srli_si128(m, 4));
-    m = _mm_max_epu8(m, _mm_srli_si128(m, 2));
-    m = _mm_max_epu8(m, _mm_srli_si128(m, 1));
     const int limit = std::min(LzsMaxMatch, end - P);
-    const int len = std::min(_mm_cvtsi128_si32(m) & 0xFF, limit);
     TLzsMatch best;
-    if (len >= LzsMinMatch) {
+    if (_mm_movemask_epi8(_mm_cmpgt_epi8(m, _mm_set1_epi8(LzsMinMatch - 1)))) {
+      m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
+      m = _mm_max_epu8(m, _mm_srli_si128(m, 4));
+      m = _mm_max_epu8(m, _mm_srli_si128(m, 2));
+      m = _mm_max_epu8(m, _mm_srli_si128(m, 1));
+      const int len = std::min(_mm_cvtsi128_si32(m) & 0xFF, limit);
       __m128i at = _mm_set1_epi8(char(len));
       unsigned a = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(plainA, at), at)));
       unsigned b = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(plainB, at), at)));
       // The nearest distance of that length: the highest lane of A, else of B.
       int d = a ? 16 - (31 - __builtin_clz(a)) : (b >> 15 ? 17 : 18);
-      best = {std::uint8_t(len), std::uint16_t((P - d) & (Window - 1))};
+      if (len >= LzsMinMatch) best = {std::uint8_t(len), std::uint16_t((P - d) & (Window - 1))};
     }
     unsigned covered = unsigned(_mm_movemask_epi8(coverB)) >> 14 |
                        unsigned(_mm_movemask_epi8(coverA)) << 2;
