@@ -12,6 +12,10 @@ void PutLittleEndian(std::string& out, std::uint64_t v, int count) {
 }
 
 constexpr int MatchCost = 3;
+// The lesser without a branch: which one it is is as good as random.
+std::uint64_t Least(std::uint64_t a, std::uint64_t b) {
+  return a ^ ((a ^ b) & (std::uint64_t(0) - std::uint64_t(b < a)));
+}
 int LiteralCost(std::uint8_t b) { return b == LzsEscape ? 2 : 1; }
 }  // namespace
 
@@ -30,32 +34,35 @@ std::string LzsPackBody(const std::string& data) {
   // length, which only that position needs.
   std::vector<TLzsMatch> matches = LzsLongestMatches(bytes, n);
   // Cheapest encoding of each suffix; the window depends on the data alone, not on the parse.
-  // A match of any length from 4 to the longest may start at p, so the choice is the cheapest
-  // suffix from p + 4 on to p + longest: a range of at most 16, taken as the cheaper of two
-  // overlapping ranges of a power of two. least[k] holds, for each of the next positions q,
-  // the cheapest suffix from q to q + 2^k - 1 as cost << 32 | position, the nearer of equals.
-  constexpr std::size_t Kept = 32;  // positions p to p + 19 and the ones the ranges reach
-  constexpr int Levels = 5;
+  // A match of any length from 4 to the longest may start at p, so its best is the cheapest
+  // suffix from p + 4 to p + longest: at most 16 of them, covered by four overlapping runs of
+  // four, or by three single ones. For the next positions q, one[q] holds the cost of the
+  // suffix at q as cost << 32 | q, and two[q] and four[q] the least of two and four from q on.
+  constexpr std::size_t Kept = 32;  // positions p to p + 19, and more
   constexpr std::uint64_t Beyond = ~std::uint64_t(0);
-  std::uint64_t least[Levels][Kept];
-  for (auto& level : least) std::fill(std::begin(level), std::end(level), Beyond);
-  for (auto& level : least) level[n % Kept] = std::uint64_t(n);  // cost 0 at the end
-  auto costAt = [&](std::size_t q) { return std::uint32_t(least[0][q % Kept] >> 32); };
+  std::uint64_t one[Kept], two[Kept], four[Kept];
+  for (auto* level : {one, two, four}) std::fill(level, level + Kept, Beyond);
+  one[n % Kept] = two[n % Kept] = four[n % Kept] = std::uint64_t(n);  // cost 0 at the end
+  auto costAt = [&](std::size_t q) { return std::uint32_t(one[q % Kept] >> 32); };
   for (std::size_t p = n; p-- > 0;) {
     std::uint32_t best = costAt(p + 1) + LiteralCost(bytes[p]);
     std::size_t step = 1;
-    if (int longest = matches[p].Length; longest >= LzsMinMatch) {
-      std::size_t from = p + LzsMinMatch, to = p + std::size_t(longest);
-      int k = 31 - __builtin_clz(unsigned(to - from + 1));
-      std::uint64_t m = std::min(least[k][from % Kept], least[k][(to + 1 - (1u << k)) % Kept]);
+    if (const std::size_t longest = matches[p].Length; longest >= LzsMinMatch) {
+      const std::size_t from = p + LzsMinMatch, to = p + longest;
+      const std::uint64_t m =
+          to - from >= 3
+              ? Least(Least(four[from % Kept], four[std::min(from + 4, to - 3) % Kept]),
+                      Least(four[std::min(from + 8, to - 3) % Kept], four[(to - 3) % Kept]))
+              : Least(Least(one[from % Kept], one[std::min(from + 1, to) % Kept]), one[to % Kept]);
       if (std::uint32_t c = std::uint32_t(m >> 32) + MatchCost; c < best) {
         best = c;
         step = std::uint32_t(m) - p;
       }
     }
-    least[0][p % Kept] = std::uint64_t(best) << 32 | std::uint32_t(p);
-    for (int k = 1; k < Levels; ++k)
-      least[k][p % Kept] = std::min(least[k - 1][p % Kept], least[k - 1][(p + (1u << (k - 1))) % Kept]);
+    const std::size_t at = p % Kept;
+    one[at] = std::uint64_t(best) << 32 | std::uint32_t(p);
+    two[at] = Least(one[at], one[(p + 1) % Kept]);
+    four[at] = Least(two[at], two[(p + 2) % Kept]);
     matches[p].Length = std::uint8_t(step);
   }
   const std::uint32_t total = costAt(0);
