@@ -10,6 +10,7 @@
 
 #include "expand/LzsDecode.h"
 #include "tests/expand/LzsMemory.h"
+#include "tools/lzsMatch.h"
 #include "tools/lzsPack.h"
 
 namespace {
@@ -135,6 +136,35 @@ TEST(LzsPack, NineteenBytesFromAnAllowedIndexBehindAReservedOne) {
     s.replace(c.at, 19, key);
     ExpectOptimal(s);
     if (HasFailure()) FAIL() << c.allowed << " " << c.reserved << " " << c.at;
+  }
+}
+
+TEST(LzsPack, ParseTakesEveryLengthUpToTheLongest) {
+  // Over the match finder's lengths, which its own test checks, the cheapest parse tried
+  // length by length: every length from 4 to the longest must be open to the packer.
+  std::mt19937 rng(23);
+  for (int round = 0; round < 40 && !HasFailure(); ++round) {
+    // Escape bytes cost two as literals, which makes one length cheaper than its neighbours.
+    Bytes s = Random(rng, 64, Bytes("a\xFB\xFB", 3));
+    while (s.size() < 3000) {
+      if (rng() % 2) {
+        s += Random(rng, 1 + rng() % 6, Bytes("ab\xFB\xFB", 4));
+      } else {
+        std::size_t from = s.size() - 1 - rng() % std::min<std::size_t>(s.size() - 1, 600);
+        for (std::size_t n = 4 + rng() % 40; n > 0; --n) s += s[from++];
+      }
+    }
+    const auto* d = reinterpret_cast<const std::uint8_t*>(s.data());
+    std::vector<TLzsMatch> matches = LzsLongestMatches(d, s.size());
+    std::vector<std::size_t> cost(s.size() + 1, 0);
+    for (std::size_t p = s.size(); p-- > 0;) {
+      cost[p] = cost[p + 1] + (d[p] == LzsEscape ? 2 : 1);
+      for (int len = LzsMinMatch; len <= matches[p].Length; ++len)
+        cost[p] = std::min(cost[p], 3 + cost[p + len]);
+    }
+    Bytes file = LzsPackFile(s, 0);
+    EXPECT_EQ(file.size() - LzsHeaderSize, cost[0]) << "round " << round;
+    EXPECT_TRUE(Unpack(file) == s) << "round " << round;
   }
 }
 
