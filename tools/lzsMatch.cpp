@@ -45,11 +45,12 @@ public:
     const std::int32_t lastFar = std::max(P - Key, None);
     // The far positions nearest to P's key below it and above it.
     std::int32_t below = None, above = None;
-    // Near positions are the newest, so they come first on the path, if at all.
-    if (cur <= lastFar)
+    // Near positions are the newest, so they come first on the path, if at all, and only a
+    // search minds them.
+    if (cur <= lastFar || !search)
       WalkFar(P, cur, lo, key, below, above);
     else
-      WalkPastNear(P, cur, lo, lastFar, key, search, below, above);
+      WalkPastNear(P, cur, lo, lastFar, key, below, above);
     return search ? Best(P, lo, limit, below, above) : TLzsMatch{};
   }
 
@@ -96,7 +97,7 @@ private:
   // nearest to the key: those lie in the subtrees the path passes by beside them, unless a far
   // position met later on the same side is nearer still.
   void WalkPastNear(std::int32_t P, std::int32_t cur, std::int32_t lo, std::int32_t lastFar,
-                    const TKey& key, bool search, std::int32_t& below, std::int32_t& above) {
+                    const TKey& key, std::int32_t& below, std::int32_t& above) {
     std::int32_t nearest[2] = {None, None};  // above at 0, below at 1
     std::int32_t passed[2][Key - 1];
     int passedCount[2] = {0, 0};
@@ -114,7 +115,7 @@ private:
       cur = *hang[b];
     }
     *hang[0] = *hang[1] = None;
-    for (int b = 0; search && b < 2; ++b) {
+    for (int b = 0; b < 2; ++b) {
       for (int i = passedCount[b]; i-- > 0;) {
         if (std::int32_t far = NearestFar(passed[b][i], lo, lastFar, b); far != None) {
           nearest[b] = far;
