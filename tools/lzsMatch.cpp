@@ -48,9 +48,9 @@ public:
     // Near positions are the newest, so they come first on the path, if at all, and only a
     // search minds them.
     if (cur <= lastFar || !search)
-      WalkFar(P, cur, lo, key, below, above);
+      Split(P, cur, lo, key, below, above);
     else
-      WalkPastNear(P, cur, lo, lastFar, key, below, above);
+      SplitPastNear(P, cur, lo, lastFar, key, below, above);
     return search ? Best(P, lo, limit, below, above) : TLzsMatch{};
   }
 
@@ -74,9 +74,10 @@ private:
   };
 
   // Splits the tree below P along the path of P's key: the positions below it hang on P's
-  // smaller side, in a chain of greater links, and those above on its greater side.
-  void WalkFar(std::int32_t P, std::int32_t cur, std::int32_t lo, const TKey& key,
-               std::int32_t& below, std::int32_t& above) {
+  // smaller side, in a chain of greater links, and those above on its greater side. below and
+  // above end as the last of each met, the nearest to the key where no near position was met.
+  void Split(std::int32_t P, std::int32_t cur, std::int32_t lo, const TKey& key,
+             std::int32_t& below, std::int32_t& above) {
     std::int32_t* hangBelow = &Links(P)[0];
     std::int32_t* hangAbove = &Links(P)[1];
     while (cur >= lo) {
@@ -96,8 +97,8 @@ private:
   // The same split where near positions head the path. They may hide the far positions
   // nearest to the key: those lie in the subtrees the path passes by beside them, unless a far
   // position met later on the same side is nearer still.
-  void WalkPastNear(std::int32_t P, std::int32_t cur, std::int32_t lo, std::int32_t lastFar,
-                    const TKey& key, std::int32_t& below, std::int32_t& above) {
+  void SplitPastNear(std::int32_t P, std::int32_t cur, std::int32_t lo, std::int32_t lastFar,
+                     const TKey& key, std::int32_t& below, std::int32_t& above) {
     std::int32_t nearest[2] = {None, None};  // above at 0, below at 1
     std::int32_t passed[2][Key - 1];
     int passedCount[2] = {0, 0};
