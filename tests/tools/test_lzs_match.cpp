@@ -2,6 +2,7 @@
 // against the window itself, on inputs built where the near distances meet the trees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
