@@ -48,9 +48,15 @@ void LzsDecodeBody(TGenByteIn& in, TGenByteOut& out) {
     LzsDecodeRun(c, h);
     in.Consume(c.In);
     out.Advance(c.Out);
-    // One token through the stream calls: refills, flushes and the end of the input.
+    // One token through the stream calls: refills, flushes and the end of the input. A refill
+    // alone is no reason to leave the run: the byte it brought is handed back to it.
+    bool drained = in.BufferPos() == in.BufferEnd();
     int b = in.ReadByte();
     if (b == -1) return;
+    if (drained && out.BufferEnd() - out.BufferPos() > LzsRunSlack) {
+      in.Consume(in.BufferPos() - 1);
+      continue;
+    }
     if (b != LzsEscape) {
       emit(std::uint8_t(b));
       continue;
