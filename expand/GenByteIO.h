@@ -37,7 +37,7 @@ public:
   // The buffered bytes not yet read, for a reader that takes many at once and then hands back
   // how far it got. Such a reader may load (never use) up to LoadSlack bytes past BufferEnd,
   // so that it can work in whole blocks.
-  static constexpr std::int32_t LoadSlack = 16;
+  static constexpr std::int32_t LoadSlack = 64;
   const std::uint8_t* BufferPos() const { return FPos; }
   const std::uint8_t* BufferEnd() const { return FEnd; }
   void Consume(const std::uint8_t* pos) { FPos = const_cast<std::uint8_t*>(pos); }

@@ -38,10 +38,10 @@ struct TLzsCursor {
 };
 
 // The room that the run leaves at the end of the output buffer: it stores in whole 16-byte
-// blocks and a match in at most two 32-byte copies.
+// blocks, literals up to 64 bytes at a time and a match in at most two 32-byte copies.
 constexpr std::ptrdiff_t LzsRunSlack = 80;
 
 // Decodes whole tokens while the input holds one and the output has more than LzsRunSlack bytes
-// of room; stops before a token that the input cuts off. Loads up to 15 bytes past InEnd, which
+// of room; stops before a token that the input cuts off. Loads up to 63 bytes past InEnd, which
 // the input stream's storage provides.
 void LzsDecodeRun(TLzsCursor& c, const TLzsHistory& h);

@@ -44,8 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file(reinterpret_cast<const char*>(data), size);
   const bool vector = LzsVectorPath;
   // The product's sizes; then output blocks just past the window, where both ways of copying a
-  // match take turns, and small ones with input edges everywhere.
-  const std::pair<std::int32_t, std::int32_t> blocks[] = {{512, 0x40000}, {5, 4200}, {64, 300}};
+  // match take turns, small ones with input edges everywhere, and input blocks that end a scan
+  // of whole 64-byte blocks one byte short of another.
+  const std::pair<std::int32_t, std::int32_t> blocks[] = {
+      {512, 0x40000}, {5, 4200}, {64, 300}, {129, 0x10000}};
   for (auto [inBlock, outBlock] : blocks) {
     TLzsReference expected = LzsReferenceFile(file, outBlock, Source);
     // A token cut off leaves what was handed on; a failed check, everything.

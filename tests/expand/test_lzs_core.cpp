@@ -96,6 +96,8 @@ std::vector<Case> BoundaryBodies(std::int32_t outBlock) {
                                            MatchBack(19, 4109, 4096) + MatchBack(10, 4128, 30)},
       {"initial zeros", Literals(10) + Match(10, 5) + Match(19, 100) + Match(8, 4090) +
                             Match(19, 20) + Match(4, 4095)},
+      {"overlapping matches where the window comes to lie in the buffer",
+       Literals(4095) + MatchBack(18, 4095, 3) + MatchBack(18, 4113, 17)},
       {"zeros", Bytes("\xFB\xF0\x00", 3) + [] {
          Bytes s;
          for (unsigned at = 19; at < 30000; at += 19) s += MatchBack(19, at, 1);
@@ -112,6 +114,13 @@ std::vector<Case> BoundaryBodies(std::int32_t outBlock) {
     else mixed += Match(4 + rng() % 16, rng() % 3840);
   }
   cases.push_back({"mixed", mixed});
+  // Every kind of token after runs of 0 to 70 literals, so at every offset of a block of the
+  // escape scan, among them matches whose X or Y byte is an escape byte.
+  Bytes offsets = far;
+  for (unsigned n = 0; n <= 70; ++n)
+    offsets += Literals(n, n) + Match(19, 0xBFB) + Literals(n % 7, n) + "\xFB\xFF" +
+               Match(4, 0xFB) + Match(12, 0x4FB) + Match(19, 0xB10) + Literals(n % 3, n);
+  cases.push_back({"tokens at every offset", offsets});
   // Output ending exactly at the end of the output buffer, one byte past it, and at the edge
   // of the room that the fast path keeps.
   for (std::int32_t end : {outBlock, outBlock + 1, outBlock - 64, outBlock - 65}) {
@@ -127,7 +136,8 @@ std::vector<Case> BoundaryBodies(std::int32_t outBlock) {
 TEST(LzsCore, AgreesWithTheReferenceOnBoundaryBodies) {
   PathGuard guard;
   const std::pair<std::int32_t, std::int32_t> blocks[] = {
-      {512, 0x40000}, {512, 512}, {1, 4096 + 65}, {3, 100}, {17, 8191}, {1000, 1}};
+      {512, 0x40000}, {512, 512},  {1, 4096 + 65}, {3, 100},
+      {17, 8191},     {1000, 1},   {65, 4096 + 65}, {129, 0x40000}};
   for (auto [inBlock, outBlock] : blocks) {
     for (const Case& c : BoundaryBodies(outBlock)) {
       for (bool vector : Paths()) {
