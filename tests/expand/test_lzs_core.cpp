@@ -2,6 +2,7 @@
 // input and output buffers of many sizes: every edge of the fast paths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -64,6 +65,27 @@ TLzsReference Core(const Bytes& body, std::int32_t inBlock, std::int32_t outBloc
   r.Flushed = std::int64_t(r.Output.size());
   return r;
 }
+
+// A source over a string whose request number FailAt raises, as a file read that fails does.
+class TFailingSource : public TGenByteIn {
+public:
+  TFailingSource(const Bytes& data, int failAt) : Data(data), FailAt(failAt) {}
+
+protected:
+  std::int32_t ReadSource(std::uint8_t* buffer, std::int32_t count) override {
+    if (++Requests == FailAt) throw EGTData("読み込みに失敗");
+    std::size_t n = std::min(std::size_t(count), Data.size() - At);
+    Data.copy(reinterpret_cast<char*>(buffer), n, At);
+    At += n;
+    return std::int32_t(n);
+  }
+
+private:
+  const Bytes& Data;
+  const int FailAt;
+  int Requests = 0;
+  std::size_t At = 0;
+};
 
 struct Case {
   const char* Name;
@@ -150,6 +172,35 @@ TEST(LzsCore, AgreesWithTheReferenceOnBoundaryBodies) {
         if (!expected.Error.empty()) expected.Output.resize(std::size_t(expected.Flushed));
         EXPECT_EQ(got.Output.size(), expected.Output.size());
         EXPECT_TRUE(got.Output == expected.Output);
+      }
+    }
+  }
+}
+
+// A read that fails mid-way leaves handed on exactly the blocks that a decoder going byte by
+// byte through the bytes read before it would have handed on: the runs take nothing ahead.
+TEST(LzsCore, AFailedReadLeavesWhatTheBytesBeforeItGave) {
+  PathGuard guard;
+  const std::int32_t inBlock = 512, outBlock = 4096 + 65;
+  for (const Case& c : BoundaryBodies(outBlock)) {
+    int requests = int(c.Body.size() / inBlock) + 1;
+    for (int failAt = 1; failAt <= requests; failAt += std::max(1, requests / 7)) {
+      TLzsReference before =
+          LzsReferenceBody(c.Body.substr(0, std::size_t(failAt - 1) * inBlock), outBlock);
+      for (bool vector : Paths()) {
+        LzsVectorPath = vector;
+        SCOPED_TRACE(::testing::Message() << c.Name << ", request " << failAt << ", vector "
+                                          << vector);
+        TFailingSource in(c.Body, failAt);
+        in.SetBufferSize(inBlock);
+        TGenByteOut out;
+        out.SetBufferSize(outBlock);
+        Bytes handedOn;
+        out.OnWrite = [&](const std::uint8_t* p, std::int32_t n) {
+          handedOn.append(reinterpret_cast<const char*>(p), std::size_t(n));
+        };
+        EXPECT_THROW(LzsDecodeBody(in, out), EGTData);
+        EXPECT_TRUE(handedOn == before.Output.substr(0, std::size_t(before.Flushed)));
       }
     }
   }
