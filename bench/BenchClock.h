@@ -28,6 +28,10 @@ inline double Now() {
 constexpr int BenchRuns = 3;
 #endif
 
+// Runs that take milliseconds, as one decode of 16 MiB does: many rounds are cheap, and the best
+// of them is taken in a quiet moment of a shared machine.
+constexpr int ShortBenchRuns = 15;
+
 // Runs the functions in turn, `rounds` times over, and gives the best seconds of each: under a
 // changing load, figures that are to be compared are taken side by side.
 inline std::vector<double> Race(const std::vector<std::function<void()>>& runs,

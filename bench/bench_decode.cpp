@@ -33,7 +33,7 @@ void ThreeWays(const char* label, std::size_t bytes, const std::function<void()>
   const bool vector = LzsVectorPath;
   std::vector<std::function<void()>> runs = {[&] { LzsVectorPath = false; current(); }, old};
   if (vector) runs.push_back([&] { LzsVectorPath = true; current(); });
-  std::vector<double> s = Race(runs);
+  std::vector<double> s = Race(runs, ShortBenchRuns);
   LzsVectorPath = vector;
   std::printf("  %-10s SSE2 %8.1f MB/s    portable %8.1f MB/s    old %8.1f MB/s\n", label,
               vector ? MBs(bytes, s[2]) : 0.0, MBs(bytes, s[0]), MBs(bytes, s[1]));
@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
       std::string name = arg.substr(0, eq), file = ReadAll(arg.substr(eq + 1));
       std::string data = DecodeAll(file, LzsDecodeBody);
       std::string copy(data.size(), '\0');
-      double copyS = Race({[&] { std::memcpy(copy.data(), data.data(), data.size()); }})[0];
+      double copyS =
+          Race({[&] { std::memcpy(copy.data(), data.data(), data.size()); }}, ShortBenchRuns)[0];
       std::printf("%s (%zu bytes)    memcpy %8.1f MB/s\n", name.c_str(), data.size(),
                   MBs(data.size(), copyS));
       ThreeWays("decode", data.size(), [&] { DecodeChecked(file, LzsDecodeBody, SumBlock); },

@@ -58,7 +58,8 @@ std::vector<double> FourWays(const std::string& data, const std::function<void()
   std::string copy(data.size(), '\0');
   std::vector<double> s = Race({[&] { LzsVectorPath = vector; current(); },
                                 [&] { LzsVectorPath = false; current(); }, old,
-                                [&] { std::memcpy(copy.data(), data.data(), data.size()); }});
+                                [&] { std::memcpy(copy.data(), data.data(), data.size()); }},
+                               ShortBenchRuns);
   LzsVectorPath = vector;
   for (double& t : s) t = MBs(data.size(), t);
   return s;
