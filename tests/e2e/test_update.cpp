@@ -211,6 +211,17 @@ class Update : public ::testing::Test {
     EXPECT_TRUE(Press(dialog, "更新の開始"));
   }
 
+  // The old executable installed in MORIMO and recorded, and the updater beside lz; gives the
+  // folder with its backslash.
+  std::string InstallOld(Lz lz) {
+    const std::string folder = root_ + "MORIMO\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    PutFile(folder + "morimo.exe", Old);
+    SetProgramDir(folder.substr(0, folder.size() - 1));
+    PutUpdater(updater_, PackedNew(lz));
+    return folder;
+  }
+
   std::string root_, updater_;
 };
 }  // namespace
@@ -282,13 +293,9 @@ TEST_F(Update, DllsBesideTheUpdaterAreNotLoaded) {
 // Killed while it writes the new executable, the updater leaves morimo.bak and a partial
 // morimo.exe; the next run puts the old one back first, then updates or fails as usual.
 TEST_F(Update, AKilledUpdateIsMendedByTheNextRun) {
-  const std::string folder = root_ + "MORIMO\\";
   for (Lz next : {Lz::Good, Lz::Damaged}) {
     SCOPED_TRACE(next == Lz::Good ? "run again: good" : "run again: damaged");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    PutFile(folder + "morimo.exe", Old);
-    SetProgramDir(folder.substr(0, folder.size() - 1));
-    PutUpdater(updater_, PackedNew(Lz::Huge));
+    const std::string folder = InstallOld(Lz::Huge);
     {
       Updater u(updater_);
       HWND dialog = u.Window("TfrmDoui", "セットアップ");
@@ -332,11 +339,7 @@ TEST_F(Update, AnUnsupportedPlatformIsRefused) {
             ERROR_SUCCESS);
   RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win7"), 5);
   RegCloseKey(k);
-  const std::string folder = root_ + "MORIMO\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  PutFile(folder + "morimo.exe", Old);
-  SetProgramDir(folder.substr(0, folder.size() - 1));
-  PutUpdater(updater_, PackedNew(Lz::Good));
+  const std::string folder = InstallOld(Lz::Good);
   {
     Updater u(updater_);
     HWND box = u.Window("#32770", "モリモVer.２の更新プログラム");
