@@ -18,6 +18,7 @@ struct SeenMenu {
   std::vector<std::string> items;  // id and text
   std::string enabled;             // per item: "+", "-" greyed, "*" checked, " " separator
   POINT at = {};
+  std::string failure;  // why the command could not be chosen
 };
 
 HMENU MenuOf(HWND window) {
@@ -51,13 +52,29 @@ bool ReadAndChoose(HWND window, UINT command, SeenMenu& seen, const char* screen
     seen.enabled += separator ? ' ' : mark;
     if (id == command && !separator) target = i;
   }
-  bool ok = !screenshot || !SaveScreenshot(screenshot).empty();
-  for (int step = 0; ok && target >= 0 && step < count; ++step) {
+  auto fail = [&](std::string why) {
+    seen.failure = why + " (" + std::to_string(count) + " items, highlight " +
+                   std::to_string(Highlighted(menu)) + (IsWindow(window) ? ")" : ", menu gone)");
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    return false;
+  };
+  if (screenshot && SaveScreenshot(screenshot).empty()) return fail("no screenshot");
+  if (command == 0) return PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1) || fail("no Esc");
+  if (target < 0) return fail("no item " + std::to_string(command));
+  for (int step = 0; step < count; ++step) {
     int now = Highlighted(menu);
-    if (now == target) return PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
-    ok = PostKey(window, VK_DOWN) && PollUntil([&] { return Highlighted(menu) != now; }, 5000);
+    if (now == target) return PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1) || fail("no Enter");
+    if (!PostKey(window, VK_DOWN)) return fail("no Down");
+    // The menu takes the old item's highlight off before it puts the new one on; read between
+    // the two, no item is highlighted, and another Down would move twice.
+    auto moved = [&] {
+      int h = Highlighted(menu);
+      return h >= 0 && h != now;
+    };
+    if (!PollUntil(moved, 5000))
+      return fail("Down moved nothing from " + std::to_string(now));
   }
-  return PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1) && ok && command == 0;
+  return fail("item " + std::to_string(target) + " not reached");
 }
 
 bool ImeOpen(HWND w) {
@@ -146,7 +163,7 @@ TEST_F(ContextMenu, ItemsEnablingAndCommands) {
     PostMessageW(memo->Handle(), WM_CONTEXTMENU, WPARAM(memo->Handle()),
                  c.mouse ? MAKELPARAM(at.x, at.y) : MAKELPARAM(-1, -1));
     ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
-    ASSERT_TRUE(answer.Join().acted) << answer.Join().failure;
+    ASSERT_TRUE(answer.Join().acted) << answer.Join().failure << seen.failure;
     ASSERT_TRUE(PumpUntilIdle());
 
     if (c.inHouse) {
